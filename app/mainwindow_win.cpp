@@ -1,0 +1,390 @@
+#include "app/mainwindow_win.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/commands_win.h"
+#include "app/msgbox_win.h"
+#include "app/paths.h"
+#include "app/settings_win.h"
+#include "document/document_win.h"
+#include "document/recent_win.h"
+#include "resources/ids.h"
+#include "ui/font_win.h"
+
+namespace tessel {
+namespace {
+
+const char kClassName[] = "Tessel32";
+
+HINSTANCE g_instance;
+HWND g_main;
+HWND g_edit;
+HWND g_combo;
+HWND g_findDialog;
+HACCEL g_accelerators;
+int g_topmost = 1;
+COLORREF g_background;
+COLORREF g_text;
+HBRUSH g_editBrush;
+HPEN g_highlightPen;
+HPEN g_shadowPen;
+HFONT g_comboFont;
+int g_clientWidth;
+WNDPROC g_editProc;
+char g_status[64] = "Zeile : 1 - Spalte : 1";
+UINT g_findReplaceMsg;
+UINT g_findHelpMsg;
+int g_dropMode = 2;
+int g_capacity;
+
+void CreatePens() {
+    if (g_highlightPen) DeleteObject(g_highlightPen);
+    if (g_shadowPen) DeleteObject(g_shadowPen);
+    g_highlightPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    g_shadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+}
+
+COLORREF ReadColour(const char* key) {
+    std::string text = settings::ReadString("EDITCOLORS", key, 256);
+    return paths::readHexColour(text);
+}
+
+// Sent to itself: the edit control reports every key and mouse button before
+// it handles them, so the status line follows the caret.
+LRESULT CALLBACK EditSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const bool key = msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP;
+    if (key || (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK)) {
+        SendMessageA(g_main, WM_COMMAND, CMD_STATUS, 0);
+    } else if (msg == WM_MOUSEMOVE) {
+        // Hover reset of the toolbar, which lies above the edit control.
+        if (HIWORD(lParam) < kToolbarThickness) {
+            if (HWND toolbar = FindWindowExA(g_main, nullptr, "MyTesselToolBar", nullptr))
+                SendMessageA(toolbar, WM_USER, 0, 0);
+        }
+    }
+    return CallWindowProcA(g_editProc, wnd, msg, wParam, lParam);
+}
+
+void LoadWindowSize(HWND wnd) {
+    const int unset = static_cast<int>(CW_USEDEFAULT);
+    int x = settings::ReadInt("WINDOWSIZE", "XPOS", unset);
+    int y = settings::ReadInt("WINDOWSIZE", "YPOS", unset);
+    int w = settings::ReadInt("WINDOWSIZE", "WIDTH", unset);
+    int h = settings::ReadInt("WINDOWSIZE", "HEIGHT", unset);
+    if (x == unset) return;
+    // A stored size that cannot be a window falls back to the system's choice
+    // of size, and a position far off every screen is brought back, so the
+    // window can never open where nobody can reach it.
+    if (w <= 0 || h <= 0 || w == unset || h == unset) {
+        RECT r;
+        GetWindowRect(wnd, &r);
+        w = r.right - r.left;
+        h = r.bottom - r.top;
+    }
+    const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (vw > 0 && vh > 0) {
+        if (x + w < vx + 32 || x > vx + vw - 32) x = vx;
+        if (y < vy || y > vy + vh - 32) y = vy;
+    }
+    MoveWindow(wnd, x, y, w, h, TRUE);
+}
+
+void SaveWindowSize(HWND wnd) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    settings::WriteHex04("WINDOWSIZE", "XPOS", static_cast<unsigned>(r.left));
+    settings::WriteHex04("WINDOWSIZE", "YPOS", static_cast<unsigned>(r.top));
+    settings::WriteHex04("WINDOWSIZE", "WIDTH", static_cast<unsigned>(r.right - r.left));
+    settings::WriteHex04("WINDOWSIZE", "HEIGHT", static_cast<unsigned>(r.bottom - r.top));
+}
+
+void ResetWindowSize() {
+    for (const char* key : {"XPOS", "YPOS", "WIDTH", "HEIGHT"})
+        settings::WriteHex04("WINDOWSIZE", key, 0x80000000u);
+}
+
+void ToggleTopmost(HWND wnd) {
+    HMENU sys = GetSystemMenu(wnd, FALSE);
+    if (g_topmost == -1) {
+        g_topmost = 1;
+        CheckMenuItem(sys, SYSCMD_TOPMOST, MF_BYCOMMAND | MF_UNCHECKED);
+        SetWindowPos(wnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+        // Some window managers keep the topmost attribute on HWND_BOTTOM.
+        SetWindowPos(wnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+        BringWindowToTop(wnd);
+    } else {
+        g_topmost = -1;
+        CheckMenuItem(sys, SYSCMD_TOPMOST, MF_BYCOMMAND | MF_CHECKED);
+        SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    }
+}
+
+LRESULT OnCreate(HWND wnd) {
+    g_topmost = 1;
+    g_main = wnd;
+    g_instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(wnd, GWLP_HINSTANCE));
+
+    g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", nullptr,
+                             WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
+                                 ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                             0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_EDIT), g_instance, nullptr);
+    g_combo = CreateWindowExA(0, "combobox", nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SORT | CBS_DROPDOWNLIST,
+                              0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_INICOMBO), g_instance, nullptr);
+    SendMessageA(g_edit, EM_LIMITTEXT, kEditLimit, 0);
+
+    LOGFONTA bold{};
+    bold.lfHeight = 16;
+    bold.lfWeight = FW_BOLD;
+    std::strcpy(bold.lfFaceName, "Arial");
+    g_comboFont = CreateFontIndirectA(&bold);
+    SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(g_comboFont), 0);
+
+    DragAcceptFiles(wnd, TRUE);
+    document::Initialise(wnd, g_edit);
+    g_findReplaceMsg = RegisterWindowMessageA("commdlg_FindReplace");
+    g_findHelpMsg = RegisterWindowMessageA("commdlg_help");
+    document::UpdateCaption();
+
+    settings::BuildPaths();
+    g_background = ReadColour("BCOL");
+    g_text = ReadColour("FCOL");
+    if (g_background == g_text) {
+        g_background = GetSysColor(COLOR_WINDOW);
+        g_text = GetSysColor(COLOR_WINDOWTEXT);
+    }
+    font::Load(g_edit, settings::IniPath());
+    recent::Load();
+    SendMessageA(wnd, WM_COMMAND, CMD_RECENTMENU, 0);
+    SendMessageA(wnd, WM_COMMAND, CMD_SIZELOAD, 0);
+    g_dropMode = 2;
+
+    g_editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclassProc)));
+    CreatePens();
+    return 0;
+}
+
+void OnDestroy(HWND) {
+    if (g_editBrush) {
+        DeleteObject(g_editBrush);
+        g_editBrush = nullptr;
+    }
+    font::Save(settings::IniPath());
+    settings::WriteHex08("EDITCOLORS", "BCOL", g_background);
+    settings::WriteHex08("EDITCOLORS", "FCOL", g_text);
+    settings::WriteInt("WINPOSITION", "TOPMOST", g_topmost);
+    recent::Save();
+    font::Release();
+    SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
+    if (g_comboFont) DeleteObject(g_comboFont);
+    g_comboFont = nullptr;
+    if (g_highlightPen) DeleteObject(g_highlightPen);
+    if (g_shadowPen) DeleteObject(g_shadowPen);
+    g_highlightPen = g_shadowPen = nullptr;
+    PostQuitMessage(0);
+}
+
+void OnSize(int width, int height) {
+    g_clientWidth = width;
+    MoveWindow(g_edit, 0, kToolbarThickness + 3, width, height - kStatusHeight - kToolbarThickness - 4, TRUE);
+    const int strip = static_cast<short>(12 * 24 + 2 * 6);  // button strip of the toolbar
+    const int margin = 6;
+    int comboWidth = width - 3 * margin - strip;
+    if (comboWidth > strip) comboWidth = strip;
+    MoveWindow(g_combo, strip + 2 * margin, margin + 2, comboWidth, strip, TRUE);
+}
+
+void OnPaint(HWND wnd) {
+    CreatePens();
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(wnd, &ps);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ old = SelectObject(dc, g_shadowPen);
+    MoveToEx(dc, 0, 0, nullptr);
+    LineTo(dc, g_clientWidth, 0);
+    SelectObject(dc, g_highlightPen);
+    MoveToEx(dc, 0, 1, nullptr);
+    LineTo(dc, g_clientWidth, 1);
+    SelectObject(dc, old);
+    EndPaint(wnd, &ps);
+}
+
+LRESULT OnCtlColorEdit(HWND wnd, HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {
+    if (GetSysColor(COLOR_WINDOW) == g_background && GetSysColor(COLOR_WINDOWTEXT) == g_text)
+        return DefWindowProcA(wnd, WM_CTLCOLOREDIT, wParam, lParam);
+    if (control != g_edit) return DefWindowProcA(wnd, WM_CTLCOLOREDIT, wParam, lParam);
+    if (g_editBrush) DeleteObject(g_editBrush);
+    g_editBrush = CreateSolidBrush(g_background);
+    SetBkColor(dc, g_background);
+    SetTextColor(dc, g_text);
+    UnrealizeObject(g_editBrush);
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    return reinterpret_cast<LRESULT>(g_editBrush);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate(wnd);
+    case WM_DESTROY:
+        OnDestroy(wnd);
+        return 0;
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        break;
+    case WM_SETFOCUS:
+        SetFocus(g_edit);
+        return 0;
+    case WM_PAINT:
+        OnPaint(wnd);
+        break;
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+        if (!document::ChangeGuard()) return 0;
+        break;
+    case WM_NCMOUSEMOVE:
+        if (HWND toolbar = FindWindowExA(wnd, nullptr, "MyTesselToolBar", nullptr))
+            SendMessageA(toolbar, WM_USER, 0, 0);
+        break;
+    case WM_COMMAND:
+        return DispatchCommand(wnd, wParam, lParam);
+    case WM_SYSCOMMAND:
+        if (wParam == SYSCMD_TOPMOST) {
+            ToggleTopmost(wnd);
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        InitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+        return OnCtlColorEdit(wnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), wParam, lParam);
+    default:
+        if (LRESULT result; HandleOtherMessage(wnd, msg, wParam, lParam, result)) return result;
+        break;
+    }
+    return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLine, int show) {
+    if (!previous) {
+        WNDCLASSA wc{};
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = MainWindowProc;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconA(instance, kClassName);
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszMenuName = kClassName;
+        wc.lpszClassName = kClassName;
+        RegisterClassA(&wc);
+    }
+    HWND wnd = CreateWindowExA(0, kClassName, nullptr, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                               const_cast<char*>(cmdLine));
+    if (!wnd) return nullptr;
+
+    HMENU sys = GetSystemMenu(wnd, FALSE);
+    AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(sys, MF_STRING, SYSCMD_TOPMOST, "Immer im Vordergrund");
+
+    std::strcpy(g_status, "Zeile : 1 - Spalte : 1");
+    ShowWindow(wnd, show);
+    UpdateWindow(wnd);
+    g_accelerators = LoadAcceleratorsA(instance, kClassName);
+    SendMessageA(wnd, WM_COMMAND, CMD_STARTUP, 0);
+
+    // The whole command line is one path, with or without double quotes.
+    std::string path = cmdLine ? cmdLine : "";
+    if (!path.empty() && path.back() == '"') path.pop_back();
+    if (!path.empty() && path.front() == '"') path.erase(0, 1);
+    if (!path.empty()) {
+        HANDLE file = path.size() < MAX_PATH
+                          ? CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                          : INVALID_HANDLE_VALUE;
+        if (file != INVALID_HANDLE_VALUE && !(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)) {
+            CloseHandle(file);
+            SendMessageA(wnd, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
+        } else {
+            if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+            ShowFocusMessage("Befehlszeilenargument ungültig", kCaptionWarning, MB_ICONERROR);
+        }
+    }
+    return wnd;
+}
+
+void ProcessMessage(MSG& msg) {
+    if (g_findDialog && IsDialogMessageA(g_findDialog, &msg)) return;
+    if (g_main && g_accelerators && TranslateAcceleratorA(g_main, g_accelerators, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+int RunMessageLoop() {
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
+    return static_cast<int>(msg.wParam);
+}
+
+void EndApplication() {
+    UnregisterClassA("MyTesselToolBar", g_instance);
+    UnregisterClassA("MyTesselStatusBar", g_instance);
+    g_main = g_edit = g_combo = g_findDialog = nullptr;
+}
+
+HINSTANCE Instance() { return g_instance; }
+HWND MainWindow() { return g_main; }
+HWND EditControl() { return g_edit; }
+HWND IniCombo() { return g_combo; }
+HWND FindDialog() { return g_findDialog; }
+void SetFindDialog(HWND dialog) { g_findDialog = dialog; }
+int& CapacityFlag() { return g_capacity; }
+
+void ReportCapacity(bool outOfMemory) {
+    ShowMessage(g_main, outOfMemory ? "Unzureichender Speicher" : "Kapazitätsgrenzen erreicht.", kCaptionTessel,
+                MB_ICONERROR);
+    g_capacity = 1;
+}
+
+int DropMode() { return g_dropMode; }
+void SetDropMode(int mode) { g_dropMode = mode; }
+COLORREF BackgroundColour() { return g_background; }
+COLORREF TextColour() { return g_text; }
+
+void SetColours(COLORREF background, COLORREF text) {
+    g_background = background;
+    g_text = text;
+}
+
+void RepaintEdit() {
+    InvalidateRect(g_edit, nullptr, TRUE);
+    UpdateWindow(g_edit);
+}
+
+int TopmostState() { return g_topmost; }
+const char* StatusText() { return g_status; }
+
+void SetStatusText(const char* text) {
+    lstrcpynA(g_status, text, sizeof g_status);
+}
+
+HPEN HighlightPen() { return g_highlightPen; }
+HPEN ShadowPen() { return g_shadowPen; }
+UINT FindReplaceMessage() { return g_findReplaceMsg; }
+UINT FindHelpMessage() { return g_findHelpMsg; }
+
+// Window-size commands live beside the window they move.
+void SaveWindowSizeCommand() { SaveWindowSize(g_main); }
+void ResetWindowSizeCommand() { ResetWindowSize(); }
+void LoadWindowSizeCommand() { LoadWindowSize(g_main); }
+void ToggleTopmostCommand() { ToggleTopmost(g_main); }
+
+}  // namespace tessel

@@ -1,0 +1,68 @@
+// The main window of class "Tessel32" and the application state it owns.
+#pragma once
+#include <windows.h>
+
+namespace tessel {
+
+constexpr int kEditLimit = 30000;      // characters that can be typed
+constexpr int kToolbarThickness = 36;
+constexpr int kStatusHeight = 24;
+
+// Registers the class (when there is no previous instance), creates the main
+// window, adds "Immer im Vordergrund" to the system menu, shows the window,
+// sends the start-up command and opens the file named on the command line.
+// Returns the main window, or null when it could not be created.
+HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLine, int show);
+
+// Runs the message loop until WM_QUIT; returns its wParam.
+int RunMessageLoop();
+
+// The message-loop step for one message (find/replace dialog, accelerators,
+// dispatch); the GUI tests pump their messages through it.
+void ProcessMessage(MSG& msg);
+
+// After the loop: releases what the entry point created.
+void EndApplication();
+
+HINSTANCE Instance();
+HWND MainWindow();
+HWND EditControl();
+HWND IniCombo();
+
+// The modeless find/replace dialog, while it is open.
+HWND FindDialog();
+void SetFindDialog(HWND dialog);
+
+// Set when the edit control reports that it is full or out of memory; line
+// operations stop before the next line while it is set.
+int& CapacityFlag();
+// Shows the edit control's capacity message and sets the flag; `outOfMemory`
+// chooses "Unzureichender Speicher" over "Kapazitätsgrenzen erreicht.".
+void ReportCapacity(bool outOfMemory);
+
+// Drop mode 0..3 (open, names as new text, names at the caret, merge).
+int DropMode();
+void SetDropMode(int mode);
+
+// Colours of the edit control.
+COLORREF BackgroundColour();
+COLORREF TextColour();
+void SetColours(COLORREF background, COLORREF text);
+void RepaintEdit();
+
+// Always-on-top state: 1 normal, -1 on top.
+int TopmostState();
+
+// The status text shown by the status bar (at most 63 characters).
+const char* StatusText();
+void SetStatusText(const char* text);
+
+// Highlight and shadow pens, shared with the toolbar.
+HPEN HighlightPen();
+HPEN ShadowPen();
+
+// Registered messages of the common find/replace dialog.
+UINT FindReplaceMessage();
+UINT FindHelpMessage();
+
+}  // namespace tessel

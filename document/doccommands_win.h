@@ -1,0 +1,9 @@
+// The command table of the document module.
+#pragma once
+#include "app/commands_win.h"
+
+namespace tessel::document {
+
+CommandTable Commands();
+
+}  // namespace tessel::document

@@ -1,0 +1,73 @@
+#include "document/document_win.h"
+
+#include <cstdio>
+
+#include "app/msgbox_win.h"
+#include "resources/ids.h"
+
+namespace tessel::document {
+namespace {
+
+HWND g_main;
+HWND g_edit;
+char g_path[256];
+char g_title[128];
+bool g_modified;
+bool g_systemFile;
+
+const char* ShownTitle() { return g_title[0] ? g_title : kUntitled; }
+
+}  // namespace
+
+void Initialise(HWND main, HWND edit) {
+    g_main = main;
+    g_edit = edit;
+    g_path[0] = g_title[0] = '\0';
+    g_modified = g_systemFile = false;
+}
+
+const char* Path() { return g_path; }
+const char* Title() { return g_title; }
+void SetPath(const char* path) { lstrcpynA(g_path, path, sizeof g_path); }
+void SetTitle(const char* title) { lstrcpynA(g_title, title, sizeof g_title); }
+char* PathBuffer() { return g_path; }
+char* TitleBuffer() { return g_title; }
+
+void ClearPathAndTitle() {
+    g_path[0] = '\0';
+    g_title[0] = '\0';
+}
+
+bool Modified() { return g_modified; }
+void SetModified(bool modified) { g_modified = modified; }
+bool IsSystemFile() { return g_systemFile; }
+void SetSystemFile(bool systemFile) { g_systemFile = systemFile; }
+
+void UpdateCaption() {
+    char caption[160];
+    std::snprintf(caption, sizeof caption, "%s %s", "Tessel : ", ShownTitle());
+    SetWindowTextA(g_main, caption);
+}
+
+void Warn(HWND owner, const char* format) {
+    char text[512];
+    std::snprintf(text, sizeof text, format, ShownTitle());
+    ShowMessage(owner, text, kCaptionTessel, MB_ICONWARNING);
+}
+
+int ChangePrompt(HWND owner) {
+    char text[256];
+    std::snprintf(text, sizeof text, "%s \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?",
+                  ShownTitle());
+    int answer = ShowMessage(owner, text, kCaptionTessel, MB_ICONWARNING | MB_YESNOCANCEL);
+    if (answer == IDNO) return IDNO;
+    if (answer != IDYES) return IDCANCEL;
+    return SendMessageA(g_main, WM_COMMAND, CMD_SAVE, 0) ? IDYES : IDCANCEL;
+}
+
+bool ChangeGuard() {
+    if (!g_modified || GetWindowTextLengthA(g_edit) == 0) return true;
+    return ChangePrompt(g_main) != IDCANCEL;
+}
+
+}  // namespace tessel::document

@@ -1,0 +1,74 @@
+#include "document/recent_win.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/msgbox_win.h"
+#include "app/settings_win.h"
+#include "document/document_win.h"
+#include "document/recentlist.h"
+#include "resources/ids.h"
+#include "ui/dialogutil_win.h"
+
+namespace tessel::recent {
+namespace {
+
+RecentList g_list;
+
+}  // namespace
+
+void Load() {
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+        g_list[slot] = slotFromSetting(settings::ReadString(kSection, keyName(slot), kReadBufferSize));
+}
+
+void Save() {
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+        settings::WriteString(kSection, keyName(slot), g_list[slot].c_str());
+}
+
+void Enter(char* path, int capacity) {
+    std::string entry = path;
+    enterRecentFile(g_list, entry);
+    lstrcpynA(path, entry.c_str(), capacity);
+}
+
+LRESULT RebuildMenu(HWND main, unsigned, LPARAM) {
+    HMENU file = GetSubMenu(GetMenu(main), 0);
+    if (!file) return 0;
+    DeleteMenu(file, kSeparatorId, MF_BYCOMMAND);
+    for (int slot = 0; slot < static_cast<int>(kSlotCount); ++slot)
+        DeleteMenu(file, kFirstCommand + slot, MF_BYCOMMAND);
+    if (hasEntries(g_list)) AppendMenuA(file, MF_SEPARATOR, kSeparatorId, nullptr);
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        if (g_list[slot].empty()) continue;
+        char title[64] = {};
+        if (GetFileTitleA(g_list[slot].c_str(), title, sizeof title) != 0) lstrcpynA(title, g_list[slot].c_str(), sizeof title);
+        AppendMenuA(file, MF_STRING, kFirstCommand + slot, title);
+    }
+    return 0;
+}
+
+LRESULT Reopen(HWND main, unsigned id, LPARAM) {
+    std::optional<std::size_t> slot = slotForCommand(static_cast<int>(id));
+    if (!slot) return 0;
+    document::SetSystemFile(false);
+    char work[256];
+    lstrcpynA(work, g_list[*slot].c_str(), sizeof work);
+    if (work[0] && ui::FileTest(work)) {
+        SendMessageA(main, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(work));
+        return 0;
+    }
+    forgetSlot(g_list, *slot);
+    char text[400];
+    std::snprintf(text, sizeof text, "Datei :\n''%s''\n kann nicht gefunden werden", work);
+    ShowFocusMessage(text, kCaptionWarning, MB_ICONERROR);
+    SendMessageA(main, WM_COMMAND, CMD_RECENTMENU, 0);
+    return 0;
+}
+
+const char* SlotPath(int slot) {
+    return slot >= 0 && slot < static_cast<int>(kSlotCount) ? g_list[static_cast<std::size_t>(slot)].c_str() : "";
+}
+
+}  // namespace tessel::recent

@@ -1,0 +1,114 @@
+/* Command and control ids shared by the resource scripts and the code.
+   Plain #defines, because the resource compiler reads this file too. */
+#ifndef TESSEL_IDS_H
+#define TESSEL_IDS_H
+
+/* Child controls of the main window */
+#define IDC_EDIT            1
+#define IDC_INICOMBO        2
+
+/* Internal commands */
+#define CMD_STARTUP         8
+#define CMD_OPENPATH        9
+#define CMD_MERGEPATH       17
+#define CMD_RECENTMENU      139
+#define CMD_STATUS          600
+#define CMD_FINDDEFUN       40013
+
+/* Datei */
+#define CMD_NEW             10
+#define CMD_OPEN            11
+#define CMD_SAVE            12
+#define CMD_SAVEAS          13
+#define CMD_PRINT           14
+#define CMD_EXIT            15
+#define CMD_MERGE           16
+#define CMD_RECENT_SEP      999
+#define CMD_RECENT0         140
+#define CMD_RECENT3         143
+
+/* Bearbeiten */
+#define CMD_UNDO            20
+#define CMD_CUT             21
+#define CMD_COPY            22
+#define CMD_PASTE           23
+#define CMD_CLEAR           24
+#define CMD_SELECTALL       25
+#define CMD_DATETIME        26
+
+/* Zeilen */
+#define CMD_COMMENT         18
+#define CMD_UNCOMMENT       19
+#define CMD_INSERTFRONT     60
+#define CMD_APPENDBACK      61
+#define CMD_COUNTFRONT      62
+#define CMD_COUNTBACK       63
+#define CMD_CUTFRONT        64
+#define CMD_CUTBACK         65
+#define CMD_BLANKSFRONT     66
+#define CMD_BLANKSBACK      67
+#define CMD_FILLFRONT       68
+#define CMD_FILLBACK        69
+#define CMD_COLCOPYFRONT    90
+#define CMD_COLCOPYBACK     91
+#define CMD_CAPFRONT        92
+#define CMD_CAPBACK         93
+#define CMD_CUTFROMCHAR     191
+
+/* Ändern */
+#define CMD_FIND            30
+#define CMD_FINDNEXT        31
+#define CMD_REPLACE         32
+#define CMD_DOSTOWIN        33
+#define CMD_WINTODOS        34
+#define CMD_DOSTOUNIX       35
+#define CMD_UNIXTODOS       36
+#define CMD_CRLFTOBLANK     37
+#define CMD_CRLFTOCOMMA     38
+#define CMD_SORT            39
+#define CMD_MACTOPC         150
+#define CMD_PCTOMAC         151
+#define CMD_GPS             160
+#define CMD_TABTOBLANKS     381
+
+/* Format */
+#define CMD_FONT            40
+#define CMD_CASE            41
+#define CMD_BKCOLOR         42
+#define CMD_TEXTCOLOR       43
+#define CMD_STDCOLORS       44
+#define CMD_SIZESAVE        45
+#define CMD_SIZERESET       46
+#define CMD_SIZELOAD        47
+#define CMD_TEXTBLOCKS      48
+#define CMD_DROPOPEN        55
+#define CMD_DROPTEXT        56
+#define CMD_DROPAPPEND      57
+#define CMD_DROPMERGE       58
+
+/* Sysedit: 70 .. 86 */
+#define CMD_SYSEDIT_FIRST   70
+#define CMD_SYSEDIT_LAST    86
+
+/* AutoLisp */
+#define CMD_LSP_DEFUN       40001
+#define CMD_LSP_IF          40002
+#define CMD_LSP_NEXTDEFUN   40003
+#define CMD_LSP_INDENT      40004
+#define CMD_LSP_OUTDENT     40005
+#define CMD_LSP_COMMENT     40006
+#define CMD_LSP_VARLIST     40007
+#define CMD_LSP_ENVIRON     40008
+#define CMD_LSP_BRACKETS    40009
+#define CMD_LSP_COMPRESS    40010
+#define CMD_LSP_BRACKCOMP   40011
+#define CMD_LSP_ACADLOAD    40012
+
+/* Hilfe */
+#define CMD_ABOUT           51
+#define CMD_HELP            52
+
+/* System menu */
+#define SYSCMD_TOPMOST      1
+
+#endif

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a Debian machine, when missing.
+set -euo pipefail
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+for p in cmake make g++ file x11-utils g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth doctest-dev x11-apps imagemagick; do
+  have "$p" || need+=("$p")
+done
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  need+=(wine32:i386)
+elif ! have wine32:i386; then
+  need+=(wine32:i386)
+fi
+if [ ${#need[@]} -gt 0 ]; then
+  echo "Installing: ${need[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Sets everything up, builds the three builds and runs every test:
+# the native unit tests under the sanitizers, and the Windows unit and GUI
+# tests under Wine on a virtual display, in a private Wine prefix.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh || exit 1
+bash scripts/build.sh native i686 x86_64 || exit 1
+
+passed=0
+failed=0
+run() {  # name, command...
+  local name=$1; shift
+  echo "=== $name"
+  if "$@"; then passed=$((passed + 1)); echo "--- $name: passed"
+  else failed=$((failed + 1)); echo "--- $name: FAILED"; fi
+}
+
+run "native unit tests" build/native/unit_tests
+
+# One virtual display and one fresh prefix for this run.
+export WINEPREFIX="$root/build/wineprefix"
+rm -rf "$WINEPREFIX"
+source scripts/display.sh
+start_display
+cleanup() {
+  WINEPREFIX="$WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || wineserver -k 2>/dev/null || true
+  stop_display
+}
+trap cleanup EXIT
+
+for arch in x86_64 i686; do
+  if [ "$arch" = i686 ] && ! bash scripts/can-run-32bit.sh; then
+    echo "=== i686: built; this machine's kernel cannot run 32-bit programs, so its tests run only on machines that can"
+    continue
+  fi
+  run "$arch unit tests" scripts/wine.sh "build/$arch/unit_tests.exe"
+  run "$arch GUI tests" scripts/wine.sh "build/$arch/gui_tests.exe"
+done
+
+echo "test programs: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

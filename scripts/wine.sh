@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the project's private prefix
+# (build/wineprefix), creating the prefix on first use.
+# Usage: scripts/wine.sh PROGRAM.exe [ARGS...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# 64-bit programs run with wine64; 32-bit ones need a kernel that can run
+# 32-bit code and the wine32 package.
+loader=/usr/lib/wine/wine64
+if file -b "$1" 2>/dev/null | grep -q 'PE32 executable'; then loader=/usr/lib/wine/wine; fi
+
+if [ ! -f "$WINEPREFIX/.tessel-ready" ]; then
+  mkdir -p "$WINEPREFIX"
+  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+  # Without a window manager Wine waits about a second whenever a dialog
+  # closes; unmanaged windows close at once.
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  /usr/lib/wine/wine64 wineserver -w 2>/dev/null || wineserver -w 2>/dev/null || true
+  touch "$WINEPREFIX/.tessel-ready"
+fi
+exec "$loader" "$@"

@@ -1,0 +1,393 @@
+// The main window, the command spine and the settings file, through the real
+// window and its commands.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/mainwindow_win.h"
+#include "document/document_win.h"
+#include "resources/ids.h"
+#include "tests/gui/checks.h"
+#include "ui/font_win.h"
+
+namespace {
+
+std::string Hex08(COLORREF c) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%08lX", static_cast<unsigned long>(c));
+    return buf;
+}
+
+std::string MenuText(HWND main, unsigned id) {
+    char buf[128] = {};
+    GetMenuStringA(GetMenu(main), id, buf, sizeof buf, MF_BYCOMMAND);
+    return buf;
+}
+
+UINT MenuState(HMENU menu, unsigned id) { return GetMenuState(menu, id, MF_BYCOMMAND); }
+
+void InitPopup(HWND main, int position) {
+    HMENU popup = GetSubMenu(GetMenu(main), position);
+    SendMessageA(main, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), position);
+}
+
+void SetClipboard(const char* text) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    if (text) {
+        size_t n = std::strlen(text) + 1;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, n);
+        std::memcpy(GlobalLock(block), text, n);
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+    }
+    CloseClipboard();
+}
+
+}  // namespace
+
+TEST_CASE("a first start without settings file writes the four sections at exit, in order") {
+    {
+        gui::App app;
+        REQUIRE(app.alive());
+        CHECK(app.caption() == "Tessel :  NAMENLOS");
+        CHECK(tessel::BackgroundColour() == GetSysColor(COLOR_WINDOW));
+        CHECK(tessel::TextColour() == GetSysColor(COLOR_WINDOWTEXT));
+        CHECK(std::string(tessel::font::Record().lfFaceName) == "Fixedsys");
+        CHECK(tessel::font::Record().lfHeight == -17);
+        CHECK(SendMessageA(app.edit(), EM_GETLIMITTEXT, 0, 0) == 30000);
+        CHECK(GetDlgCtrlID(app.edit()) == 1);
+        CHECK(GetDlgCtrlID(tessel::IniCombo()) == 2);
+        CHECK(app.close());
+    }
+    const std::string expected =
+        "[LOGFONT]\r\nLGF01=-17\r\nLGF02=0\r\nLGF03=0\r\nLGF04=0\r\nLGF05=400\r\nLGF06=0\r\nLGF07=0\r\n"
+        "LGF08=0\r\nLGF09=0\r\nLGF10=1\r\nLGF11=2\r\nLGF12=1\r\nLGF13=49\r\nLGF14=Fixedsys\r\n"
+        "[EDITCOLORS]\r\nBCOL=" + Hex08(GetSysColor(COLOR_WINDOW)) + "\r\nFCOL=" +
+        Hex08(GetSysColor(COLOR_WINDOWTEXT)) + "\r\n"
+        "[WINPOSITION]\r\nTOPMOST=1\r\n"
+        "[INITFILES]\r\nFILE0=\r\nFILE1=\r\nFILE2=\r\nFILE3=\r\n";
+    std::string ini = gui::ReadFile(gui::IniPath());
+    // The platform may put blank lines between sections; compare without them.
+    std::string compact = ini;
+    for (size_t at; (at = compact.find("\r\n\r\n")) != std::string::npos;) compact.erase(at, 2);
+    CHECK(compact == expected);
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("colours are read from the settings file and written back unchanged") {
+    gui::RemoveFile(gui::IniPath());
+    gui::SetIniValue("EDITCOLORS", "BCOL", "0x00FF8040");
+    gui::SetIniValue("EDITCOLORS", "FCOL", "00123456");
+    {
+        gui::App app("", true);
+        CHECK(tessel::BackgroundColour() == 0x00FF8040);
+        CHECK(tessel::TextColour() == 0x00123456);
+        // The edit control paints with the brush of the background colour.
+        HDC dc = GetDC(app.edit());
+        LRESULT brush = SendMessageA(app.main(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                     reinterpret_cast<LPARAM>(app.edit()));
+        LOGBRUSH lb{};
+        GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
+        CHECK(lb.lbColor == 0x00FF8040);
+        CHECK(GetTextColor(dc) == 0x00123456);
+        ReleaseDC(app.edit(), dc);
+        CHECK(app.close());
+    }
+    CHECK(gui::IniValue("EDITCOLORS", "BCOL") == "0x00FF8040");
+    CHECK(gui::IniValue("EDITCOLORS", "FCOL") == "0x00123456");
+
+    SUBCASE("garbage and equal colours fall back to the system colours") {
+        for (const char* bad : {"00 FF", "zz", ""}) {
+            gui::RemoveFile(gui::IniPath());
+            gui::SetIniValue("EDITCOLORS", "BCOL", bad);
+            gui::SetIniValue("EDITCOLORS", "FCOL", "0");
+            gui::App app("", true);
+            CAPTURE(bad);
+            CHECK(tessel::BackgroundColour() == GetSysColor(COLOR_WINDOW));
+            CHECK(tessel::TextColour() == GetSysColor(COLOR_WINDOWTEXT));
+        }
+    }
+    SUBCASE("a 40-character colour text is read from its first 12 characters") {
+        gui::RemoveFile(gui::IniPath());
+        gui::SetIniValue("EDITCOLORS", "BCOL", "0x1234567890123456789012345678901234567890");
+        gui::App app("", true);
+        CHECK(tessel::BackgroundColour() == 0x34567890);  // "0x1234567890", kept to 32 bits
+        CHECK(tessel::TextColour() == 0);
+    }
+    SUBCASE("standard colours restore the system colours") {
+        gui::App app("", true);
+        app.command(CMD_STDCOLORS);
+        CHECK(tessel::BackgroundColour() == GetSysColor(COLOR_WINDOW));
+        CHECK(tessel::TextColour() == GetSysColor(COLOR_WINDOWTEXT));
+    }
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("TOPMOST -1 starts on top with the system-menu item checked; toggling off writes 1") {
+    gui::RemoveFile(gui::IniPath());
+    gui::SetIniValue("WINPOSITION", "TOPMOST", "-1");
+    {
+        gui::App app("", true);
+        CHECK(tessel::TopmostState() == -1);
+        CHECK((GetWindowLongA(app.main(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        HMENU sys = GetSystemMenu(app.main(), FALSE);
+        CHECK((MenuState(sys, SYSCMD_TOPMOST) & MF_CHECKED) != 0);
+        char text[64] = {};
+        GetMenuStringA(sys, SYSCMD_TOPMOST, text, sizeof text, MF_BYCOMMAND);
+        CHECK(std::string(text) == "Immer im Vordergrund");
+
+        SendMessageA(app.main(), WM_SYSCOMMAND, SYSCMD_TOPMOST, 0);
+        CHECK(tessel::TopmostState() == 1);
+        CHECK((MenuState(sys, SYSCMD_TOPMOST) & MF_CHECKED) == 0);
+        CHECK((GetWindowLongA(app.main(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
+        CHECK(app.close());
+    }
+    CHECK(gui::IniValue("WINPOSITION", "TOPMOST") == "1");
+
+    SUBCASE("any other value leaves the normal order") {
+        gui::SetIniValue("WINPOSITION", "TOPMOST", "7");
+        gui::App app("", true);
+        CHECK(tessel::TopmostState() == 1);
+        CHECK((GetWindowLongA(app.main(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
+        SendMessageA(app.main(), WM_SYSCOMMAND, SYSCMD_TOPMOST, 0);
+        CHECK(tessel::TopmostState() == -1);
+        CHECK(app.close());
+        CHECK(gui::IniValue("WINPOSITION", "TOPMOST") == "-1");
+    }
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("window size: save, load and reset") {
+    gui::App app;
+    MoveWindow(app.main(), 40, 30, 500, 400, TRUE);
+    app.command(CMD_SIZESAVE);
+    CHECK(gui::IniValue("WINDOWSIZE", "XPOS") == "0x0028");
+    CHECK(gui::IniValue("WINDOWSIZE", "YPOS") == "0x001E");
+    CHECK(gui::IniValue("WINDOWSIZE", "WIDTH") == "0x01F4");
+    CHECK(gui::IniValue("WINDOWSIZE", "HEIGHT") == "0x0190");
+
+    MoveWindow(app.main(), 100, 120, 600, 450, TRUE);
+    app.command(CMD_SIZELOAD);
+    RECT r;
+    GetWindowRect(app.main(), &r);
+    CHECK(r.left == 40);
+    CHECK(r.top == 30);
+    CHECK(r.right - r.left == 500);
+    CHECK(r.bottom - r.top == 400);
+
+    app.command(CMD_SIZERESET);
+    for (const char* key : {"XPOS", "YPOS", "WIDTH", "HEIGHT"}) CHECK(gui::IniValue("WINDOWSIZE", key) == "0x80000000");
+    app.command(CMD_SIZELOAD);
+    GetWindowRect(app.main(), &r);
+    CHECK(r.left == 40);  // left where it was
+
+    SUBCASE("a negative position is written with eight digits") {
+        MoveWindow(app.main(), -8, 10, 500, 400, TRUE);
+        app.command(CMD_SIZESAVE);
+        CHECK(gui::IniValue("WINDOWSIZE", "XPOS") == "0xFFFFFFF8");
+    }
+    SUBCASE("a position far off every screen is brought back") {
+        gui::SetIniValue("WINDOWSIZE", "XPOS", "0x7FFF0000");
+        gui::SetIniValue("WINDOWSIZE", "YPOS", "-900000");
+        gui::SetIniValue("WINDOWSIZE", "WIDTH", "garbage");
+        app.command(CMD_SIZELOAD);
+        GetWindowRect(app.main(), &r);
+        CHECK(r.left < GetSystemMetrics(SM_CXVIRTUALSCREEN));
+        CHECK(r.top >= GetSystemMetrics(SM_YVIRTUALSCREEN));
+        CHECK(r.right > r.left);
+    }
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("the layout puts the edit control under the toolbar strip and the combobox beside it") {
+    gui::App app;
+    MoveWindow(app.main(), 0, 0, 800, 600, TRUE);
+    RECT client;
+    GetClientRect(app.main(), &client);
+    RECT e;
+    GetWindowRect(app.edit(), &e);
+    MapWindowPoints(nullptr, app.main(), reinterpret_cast<POINT*>(&e), 2);
+    CHECK(e.left == 0);
+    CHECK(e.top == 39);
+    CHECK(e.right - e.left == client.right);
+    CHECK(e.bottom - e.top == client.bottom - 64);
+    RECT c;
+    GetWindowRect(tessel::IniCombo(), &c);
+    MapWindowPoints(nullptr, app.main(), reinterpret_cast<POINT*>(&c), 2);
+    CHECK(c.left == 312);
+    CHECK(c.top == 8);
+    CHECK(c.right - c.left == std::min<int>(300, client.right - 318));
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("command line: a missing file is reported and leaves an untitled document") {
+    gui::ExpectMessage("Warnung", "Befehlszeilenargument ungültig", MB_ICONERROR);
+    gui::App app("Z:\\no\\such\\file.txt");
+    CHECK(app.caption() == "Tessel :  NAMENLOS");
+    CHECK(app.text().empty());
+    CHECK_DIALOGS_ANSWERED();
+
+    SUBCASE("a line longer than any path is refused the same way") {
+        gui::ExpectMessage("Warnung", "Befehlszeilenargument ungültig", MB_ICONERROR);
+        gui::App longer(std::string(3000, 'x'));
+        CHECK(longer.caption() == "Tessel :  NAMENLOS");
+        CHECK_DIALOGS_ANSWERED();
+    }
+}
+
+TEST_CASE("status line: empty document and the caret at the end of a second line") {
+    gui::App app;
+    app.command(CMD_STATUS);
+    CHECK(std::string(tessel::StatusText()) == "Zeile : 1 - Spalte : 1               0 Byte");
+    app.setText("abcde\r\nxyz");
+    app.select(10, 10);
+    app.command(CMD_STATUS);
+    CHECK(std::string(tessel::StatusText()) == "Zeile : 2 - Spalte : 4               10 Byte");
+    // Keys in the edit control refresh it before the control moves the caret.
+    app.select(0, 0);
+    SendMessageA(app.edit(), WM_KEYDOWN, VK_SHIFT, 0);
+    CHECK(std::string(tessel::StatusText()) == "Zeile : 1 - Spalte : 1               10 Byte");
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("edit commands: undo, cut, copy, paste, clear, select all, date and time") {
+    gui::App app;
+    app.setText("Hallo Welt");
+    app.command(CMD_SELECTALL);
+    CHECK(app.selection() == std::make_pair(0, 10));
+    app.select(0, 5);
+    app.command(CMD_CUT);
+    CHECK(app.text() == " Welt");
+    app.select(5, 5);
+    app.command(CMD_PASTE);
+    CHECK(app.text() == " WeltHallo");
+    app.select(0, 1);
+    app.command(CMD_CLEAR);
+    CHECK(app.text() == "WeltHallo");
+    app.command(CMD_UNDO);
+    CHECK(app.text() == " WeltHallo");
+    app.select(1, 5);
+    app.command(CMD_COPY);
+    app.select(0, 0);
+    app.command(CMD_PASTE);
+    CHECK(app.text() == "Welt WeltHallo");
+
+    SUBCASE("F5 inserts hh:mm:ss  dd-mm-yyyy at the caret, through the accelerator table") {
+        app.setText("");
+        MSG msg{app.edit(), WM_KEYDOWN, VK_F5, 0, 0, {}};
+        tessel::ProcessMessage(msg);
+        gui::Pump();
+        std::string t = app.text();
+        REQUIRE(t.size() == 20);
+        int h, mi, s, d, mo, y;
+        CHECK(std::sscanf(t.c_str(), "%2d:%2d:%2d  %2d-%2d-%4d", &h, &mi, &s, &d, &mo, &y) == 6);
+        CHECK(t[2] == ':');
+        CHECK(t[5] == ':');
+        CHECK(t.substr(8, 2) == "  ");
+        CHECK(t[12] == '-');
+        CHECK(t[15] == '-');
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        CHECK(y == now.wYear);
+        CHECK(tessel::document::Modified());
+    }
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("menu greying: empty selection, clipboard, and the check of the drop mode") {
+    gui::App app;
+    app.setText("abc");
+    app.select(1, 1);
+    SetClipboard(nullptr);
+    InitPopup(app.main(), 1);
+    HMENU edit = GetSubMenu(GetMenu(app.main()), 1);
+    CHECK((MenuState(edit, CMD_CUT) & MF_GRAYED) != 0);
+    CHECK((MenuState(edit, CMD_COPY) & MF_GRAYED) != 0);
+    CHECK((MenuState(edit, CMD_CLEAR) & MF_GRAYED) != 0);
+    CHECK((MenuState(edit, CMD_PASTE) & MF_GRAYED) != 0);
+    CHECK((MenuState(edit, CMD_UNDO) & MF_GRAYED) != 0);
+
+    SetClipboard("x");
+    app.select(0, 2);
+    InitPopup(app.main(), 1);
+    CHECK((MenuState(edit, CMD_CUT) & MF_GRAYED) == 0);
+    CHECK((MenuState(edit, CMD_COPY) & MF_GRAYED) == 0);
+    CHECK((MenuState(edit, CMD_CLEAR) & MF_GRAYED) == 0);
+    CHECK((MenuState(edit, CMD_PASTE) & MF_GRAYED) == 0);
+
+    InitPopup(app.main(), 4);
+    HMENU format = GetSubMenu(GetMenu(app.main()), 4);
+    CHECK((MenuState(format, CMD_DROPAPPEND) & MF_CHECKED) != 0);
+    CHECK((MenuState(format, CMD_DROPOPEN) & MF_CHECKED) == 0);
+    InitPopup(app.main(), 3);
+    HMENU change = GetSubMenu(GetMenu(app.main()), 3);
+    CHECK((MenuState(change, CMD_FIND) & MF_GRAYED) == 0);
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("menu texts arrive in code page 1252") {
+    gui::App app;
+    CHECK(MenuText(app.main(), CMD_OPEN) == "\xD6&ffnen...\tStrg+O");
+    CHECK(MenuText(app.main(), CMD_MERGE) == "&Zusammenf\xFChren\tF9");
+    CHECK(MenuText(app.main(), CMD_CASE) == "&Gro\xDF-/Kleinschreibung...");
+    CHECK(MenuText(app.main(), CMD_EXIT) == "&Beenden\tAlt+F4, F10");
+    char popup[32] = {};
+    GetMenuStringA(GetMenu(app.main()), 3, popup, sizeof popup, MF_BYPOSITION);
+    CHECK(std::string(popup) == "&\xC4ndern");
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("the edit control's full message sets the capacity flag") {
+    gui::App app;
+    gui::ExpectMessage("Tessel", "Kapazitätsgrenzen erreicht.", MB_ICONERROR);
+    app.type(std::string(30001, 'a'));
+    CHECK(tessel::CapacityFlag() == 1);
+    CHECK(app.text().size() == 30000);
+    tessel::CapacityFlag() = 0;
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("exit asks about changes; Cancel keeps the window, No closes it") {
+    gui::App app;
+    app.type("neu");
+    gui::ExpectMessage("Tessel", "NAMENLOS \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?",
+                       MB_ICONWARNING, IDCANCEL);
+    app.command(CMD_EXIT);
+    CHECK(app.alive());
+    gui::ExpectMessage("Tessel", "NAMENLOS \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?",
+                       MB_ICONWARNING, IDNO);
+    app.command(CMD_EXIT);
+    CHECK_FALSE(app.alive());
+    CHECK_DIALOGS_ANSWERED();
+
+    SUBCASE("an empty modified document closes without a prompt") {
+        gui::App other;
+        other.type("x");
+        other.setText("");
+        tessel::document::SetModified(true);
+        CHECK(other.close());
+        CHECK_DIALOGS_ANSWERED();
+    }
+}
+
+TEST_CASE("the font keys are cut to 16 bits, to the low byte and to 31 characters") {
+    gui::RemoveFile(gui::IniPath());
+    gui::SetIniValue("LOGFONT", "LGF01", "70000");
+    gui::SetIniValue("LOGFONT", "LGF06", "257");
+    gui::SetIniValue("LOGFONT", "LGF05", "garbage");
+    gui::SetIniValue("LOGFONT", "LGF14", "Courier New Courier New Courier New Cour");
+    {
+        gui::App app("", true);
+        const LOGFONTA& f = tessel::font::Record();
+        CHECK(f.lfHeight == 4464);
+        CHECK(f.lfItalic == 1);
+        CHECK(f.lfWeight == 0);
+        CHECK(std::string(f.lfFaceName) == std::string("Courier New Courier New Courier New Cour").substr(0, 31));
+        CHECK(app.close());
+    }
+    CHECK(gui::IniValue("LOGFONT", "LGF01") == "4464");
+    CHECK(gui::IniValue("LOGFONT", "LGF06") == "1");
+    CHECK_DIALOGS_ANSWERED();
+}

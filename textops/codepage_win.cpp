@@ -1,0 +1,32 @@
+#include "textops/codepage_win.h"
+
+#include "app/mainwindow_win.h"
+#include "document/document_win.h"
+#include "ui/dialogutil_win.h"
+
+namespace tessel::textops {
+namespace {
+
+// Converts the copy in place, writes it back and marks the document modified.
+LRESULT ConvertCodePage(bool toAnsi) {
+    HWND edit = EditControl();
+    char* text = ui::CopyWindowText(edit);
+    if (!text) return 0;  // no memory: the text stays as it is
+    if (toAnsi)
+        OemToCharA(text, text);
+    else
+        CharToOemA(text, text);
+    SetWindowTextA(edit, text);
+    ui::FreeWindowText(text);
+    RepaintEdit();
+    SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
+    document::SetModified(true);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT DosToWin(HWND, unsigned, LPARAM) { return ConvertCodePage(true); }
+LRESULT WinToDos(HWND, unsigned, LPARAM) { return ConvertCodePage(false); }
+
+}  // namespace tessel::textops

@@ -1,0 +1,9 @@
+// The command table of the text operations.
+#pragma once
+#include "app/commands_win.h"
+
+namespace tessel::textops {
+
+CommandTable Commands();
+
+}  // namespace tessel::textops
