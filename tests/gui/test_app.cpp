@@ -391,3 +391,44 @@ TEST_CASE("the font keys are cut to 16 bits, to the low byte and to 31 character
     CHECK(gui::IniValue("LOGFONT", "LGF06") == "1");
     CHECK_DIALOGS_ANSWERED();
 }
+
+TEST_CASE("command line: a path with a blank opens with or without double quotes") {
+    const std::string dir = gui::TempDir();
+    const std::string path = dir + "my file.txt";
+    gui::WriteFile(path, "Inhalt\r\n");
+    for (const std::string& line : {"\"" + path + "\"", path}) {
+        CAPTURE(line);
+        gui::App app(line);
+        CHECK(app.text() == "Inhalt\r\n");
+        CHECK(app.caption() == "Tessel :  MY FILE.TXT");
+        CHECK_FALSE(tessel::document::Modified());
+    }
+    gui::RemoveFile(path);
+    RemoveDirectoryA(dir.c_str());
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("the program carries its icon, menu, accelerators and a three-part file version") {
+    gui::App app;
+    CHECK(LoadIconA(GetModuleHandleA(nullptr), "Tessel32") != nullptr);
+    CHECK(GetClassLongPtrA(app.main(), GCLP_HICON) != 0);
+    CHECK(LoadAcceleratorsA(GetModuleHandleA(nullptr), "Tessel32") != nullptr);
+    CHECK(GetMenuItemCount(GetMenu(app.main())) == 8);
+
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(module, &handle);
+    REQUIRE(size > 0);
+    std::string data(size, '\0');
+    REQUIRE(GetFileVersionInfoA(module, 0, size, data.data()));
+    char* value = nullptr;
+    UINT length = 0;
+    REQUIRE(VerQueryValueA(data.data(), "\\StringFileInfo\\0C0704B0\\FileVersion",
+                           reinterpret_cast<void**>(&value), &length));
+    int a = -1, b = -1, c = -1;
+    char rest = 0;
+    CHECK(std::sscanf(value, "%d.%d.%d%c", &a, &b, &c, &rest) == 3);
+    CHECK(a >= 0);
+    CHECK_DIALOGS_ANSWERED();
+}
