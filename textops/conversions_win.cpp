@@ -1,0 +1,57 @@
+#include "textops/conversions_win.h"
+
+#include "app/mainwindow_win.h"
+#include "app/msgbox_win.h"
+#include "document/document_win.h"
+#include "resources/ids.h"
+#include "textops/conversions.h"
+#include "textops/lineops_win.h"
+
+namespace tessel::textops {
+
+void RunConversion(HWND edit, Conversion convert) {
+    if (!convert) return;
+    std::optional<std::string> result;
+    {
+        EditText text(edit);
+        if (!text.ok()) return;  // no memory: the text stays as it is
+        result = convert(text.view());
+    }
+    if (!result) return;
+    if (!conversions::fitsConvertedLimit(result->size())) {
+        ShowMessage(edit, "Die Textänderungen werden zu groß für den Tessel !", kCaptionTessel, MB_ICONERROR);
+        return;
+    }
+    SetWindowTextA(edit, result->c_str());
+    result.reset();
+    SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
+    document::SetModified(true);
+}
+
+Conversion ConversionFor(unsigned id) {
+    switch (id) {
+    case CMD_DOSTOUNIX: return conversions::dosToUnix;
+    case CMD_UNIXTODOS: return conversions::unixToDos;
+    case CMD_MACTOPC: return conversions::macToPc;
+    case CMD_PCTOMAC: return conversions::pcToMac;
+    case CMD_CRLFTOBLANK: return conversions::crlfToBlank;
+    case CMD_CRLFTOCOMMA: return conversions::crlfToBlankComma;
+    case CMD_TABTOBLANKS: return conversions::tabToTwoBlanks;
+    default: return nullptr;
+    }
+}
+
+void RunGpsConversion(HWND edit) {
+    if (CapacityFlag()) return;
+    EditText text(edit);
+    if (!text.ok()) return;
+    const auto limit = static_cast<std::size_t>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
+    const lineframe::FrameResult result = conversions::runGpsFrame(text.view(), limit, false);
+    if (!result.changed && !result.hitLimit) return;  // a text of one line: nothing to convert
+    ApplyFrameResult(edit, result);
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    if (result.hitLimit) ReportCapacity(false);
+}
+
+}  // namespace tessel::textops

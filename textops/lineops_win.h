@@ -1,0 +1,56 @@
+// The line and column commands on the edit control. Each command reads the
+// text and the selection once, computes its result with the pure line frame
+// (lineframe.h) and changes the edit control with one replacement, so it
+// undoes in one step and costs about as much as writing the text once.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "textops/lineframe.h"
+#include "textops/linedialogs_win.h"
+
+namespace tessel::textops {
+
+// The edit control's whole text, copied once; empty when no memory could be
+// had (ok() is then false and the command leaves the text alone).
+class EditText {
+public:
+    explicit EditText(HWND edit);
+    ~EditText();
+    EditText(const EditText&) = delete;
+    EditText& operator=(const EditText&) = delete;
+    bool ok() const { return text_ != nullptr; }
+    std::string_view view() const { return {text_ ? text_ : "", length_}; }
+
+private:
+    char* text_ = nullptr;
+    std::size_t length_ = 0;
+};
+
+// Puts a frame result into the edit control: one EM_SETSEL and one
+// EM_REPLACESEL with undo, the text limit lifted around it (the frame has
+// applied the limit already). Nothing when the result changes nothing.
+void ApplyFrameResult(HWND edit, const lineframe::FrameResult& result);
+
+// The frame of every line command: op over the lines from the selection
+// start's line to the selection end's line. Afterwards the whole text is
+// selected; when the edit control would have been full, the lines up to the
+// one that filled it are changed, the capacity message is shown once and the
+// caret is left behind the last insertion. With the capacity flag already
+// set nothing happens.
+void RunLineOperation(HWND edit, const lineframe::LineOp& op);
+
+// The commands with the records their dialogs return.
+void RunTextCommand(HWND edit, unsigned id, const std::string& text);            // 60 front, 61 back
+void RunCounterCommand(HWND edit, unsigned id, const CounterParams& params);     // 62 front, 63 back
+// 64/65 cut, 68/69 fill, 92/93 cap (front/back); a count of 0 does nothing.
+void RunCountCommand(HWND edit, unsigned id, const CountParams& params);
+void RunCommentCommand(HWND edit, unsigned id, const CommentParams& params);     // 18 comment, 19 uncomment
+void RunCutCharCommand(HWND edit, const CutCharParams& params);                  // 191; the zero byte does nothing
+void RunColumnCopyCommand(HWND edit, unsigned id, const ColumnCopyParams& params);  // 90 front, 91 back
+// The commands without parameters: 66, 67, 40004, 40005, 40006.
+void RunFixedCommand(HWND edit, unsigned id);
+
+}  // namespace tessel::textops
