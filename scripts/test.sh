@@ -24,9 +24,16 @@ export WINEPREFIX="$root/build/wineprefix"
 rm -rf "$WINEPREFIX"
 source scripts/display.sh
 start_display
+# A 64 KB drive that the save tests can fill (root only; skipped otherwise).
+fulldrive="$root/build/fulldrive"
+mkdir -p "$fulldrive"
+if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k tmpfs "$fulldrive" 2>/dev/null; then
+  export TESSEL_FULL_DRIVE="$fulldrive"
+fi
 cleanup() {
   WINEPREFIX="$WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || wineserver -k 2>/dev/null || true
   stop_display
+  if [ -n "${TESSEL_FULL_DRIVE:-}" ]; then umount "$fulldrive" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 

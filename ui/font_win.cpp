@@ -1,5 +1,6 @@
 #include "ui/font_win.h"
 
+#include <cstddef>
 #include <cstdio>
 
 namespace tessel::font {
@@ -24,6 +25,33 @@ void WriteKey(const char* key, int value, const char* ini) {
 LONG Cut16(int value) { return static_cast<short>(value & 0xFFFF); }
 BYTE Low8(int value) { return static_cast<BYTE>(value & 0xFF); }
 
+// The thirteen numeric LOGFONT fields in key order: the first five are
+// 32-bit fields kept to 16 bits, the others bytes.
+struct Field {
+    const char* key;
+    size_t offset;
+    bool wide;
+    int fallback;
+};
+
+constexpr Field kFields[] = {
+    {"LGF01", offsetof(LOGFONTA, lfHeight), true, -17},
+    {"LGF02", offsetof(LOGFONTA, lfWidth), true, 0},
+    {"LGF03", offsetof(LOGFONTA, lfEscapement), true, 0},
+    {"LGF04", offsetof(LOGFONTA, lfOrientation), true, 0},
+    {"LGF05", offsetof(LOGFONTA, lfWeight), true, 400},
+    {"LGF06", offsetof(LOGFONTA, lfItalic), false, 0},
+    {"LGF07", offsetof(LOGFONTA, lfUnderline), false, 0},
+    {"LGF08", offsetof(LOGFONTA, lfStrikeOut), false, 0},
+    {"LGF09", offsetof(LOGFONTA, lfCharSet), false, 0},
+    {"LGF10", offsetof(LOGFONTA, lfOutPrecision), false, 1},
+    {"LGF11", offsetof(LOGFONTA, lfClipPrecision), false, 2},
+    {"LGF12", offsetof(LOGFONTA, lfQuality), false, 1},
+    {"LGF13", offsetof(LOGFONTA, lfPitchAndFamily), false, 49},
+};
+
+BYTE* FieldAddress(const Field& f) { return reinterpret_cast<BYTE*>(&g_record) + f.offset; }
+
 void Replace(HWND edit, HFONT font) {
     SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (g_current && g_current != font) DeleteObject(g_current);
@@ -34,19 +62,13 @@ void Replace(HWND edit, HFONT font) {
 
 void Load(HWND edit, const char* ini) {
     g_record = LOGFONTA{};
-    g_record.lfHeight = Cut16(ReadKey("LGF01", -17, ini));
-    g_record.lfWidth = Cut16(ReadKey("LGF02", 0, ini));
-    g_record.lfEscapement = Cut16(ReadKey("LGF03", 0, ini));
-    g_record.lfOrientation = Cut16(ReadKey("LGF04", 0, ini));
-    g_record.lfWeight = Cut16(ReadKey("LGF05", 400, ini));
-    g_record.lfItalic = Low8(ReadKey("LGF06", 0, ini));
-    g_record.lfUnderline = Low8(ReadKey("LGF07", 0, ini));
-    g_record.lfStrikeOut = Low8(ReadKey("LGF08", 0, ini));
-    g_record.lfCharSet = Low8(ReadKey("LGF09", 0, ini));
-    g_record.lfOutPrecision = Low8(ReadKey("LGF10", 1, ini));
-    g_record.lfClipPrecision = Low8(ReadKey("LGF11", 2, ini));
-    g_record.lfQuality = Low8(ReadKey("LGF12", 1, ini));
-    g_record.lfPitchAndFamily = Low8(ReadKey("LGF13", 49, ini));
+    for (const Field& f : kFields) {
+        int value = ReadKey(f.key, f.fallback, ini);
+        if (f.wide)
+            *reinterpret_cast<LONG*>(FieldAddress(f)) = Cut16(value);
+        else
+            *FieldAddress(f) = Low8(value);
+    }
     GetPrivateProfileStringA(kSection, "LGF14", "Fixedsys", g_record.lfFaceName, sizeof g_record.lfFaceName, ini);
 
     HFONT font = CreateFontIndirectA(&g_record);
@@ -66,19 +88,8 @@ void Apply(HWND edit) {
 }
 
 void Save(const char* ini) {
-    WriteKey("LGF01", g_record.lfHeight, ini);
-    WriteKey("LGF02", g_record.lfWidth, ini);
-    WriteKey("LGF03", g_record.lfEscapement, ini);
-    WriteKey("LGF04", g_record.lfOrientation, ini);
-    WriteKey("LGF05", g_record.lfWeight, ini);
-    WriteKey("LGF06", g_record.lfItalic, ini);
-    WriteKey("LGF07", g_record.lfUnderline, ini);
-    WriteKey("LGF08", g_record.lfStrikeOut, ini);
-    WriteKey("LGF09", g_record.lfCharSet, ini);
-    WriteKey("LGF10", g_record.lfOutPrecision, ini);
-    WriteKey("LGF11", g_record.lfClipPrecision, ini);
-    WriteKey("LGF12", g_record.lfQuality, ini);
-    WriteKey("LGF13", g_record.lfPitchAndFamily, ini);
+    for (const Field& f : kFields)
+        WriteKey(f.key, f.wide ? *reinterpret_cast<LONG*>(FieldAddress(f)) : *FieldAddress(f), ini);
     WritePrivateProfileStringA(kSection, "LGF14", g_record.lfFaceName, ini);
 }
 
