@@ -14,6 +14,7 @@ char g_path[256];
 char g_title[128];
 bool g_modified;
 bool g_systemFile;
+bool g_cutAtNul;
 
 const char* ShownTitle() { return g_title[0] ? g_title : kUntitled; }
 
@@ -23,7 +24,7 @@ void Initialise(HWND main, HWND edit) {
     g_main = main;
     g_edit = edit;
     g_path[0] = g_title[0] = '\0';
-    g_modified = g_systemFile = false;
+    g_modified = g_systemFile = g_cutAtNul = false;
 }
 
 const char* Path() { return g_path; }
@@ -36,12 +37,15 @@ char* TitleBuffer() { return g_title; }
 void ClearPathAndTitle() {
     g_path[0] = '\0';
     g_title[0] = '\0';
+    g_cutAtNul = false;
 }
 
 bool Modified() { return g_modified; }
 void SetModified(bool modified) { g_modified = modified; }
 bool IsSystemFile() { return g_systemFile; }
 void SetSystemFile(bool systemFile) { g_systemFile = systemFile; }
+bool CutAtNul() { return g_cutAtNul; }
+void SetCutAtNul(bool cut) { g_cutAtNul = cut; }
 
 void UpdateCaption() {
     char caption[160];

@@ -23,6 +23,12 @@ void SetModified(bool modified);
 bool IsSystemFile();
 void SetSystemFile(bool systemFile);
 
+// Set when the loaded file held a NUL byte, so the text ends before it: Save
+// then asks for a name instead of overwriting the longer original. Cleared
+// with the path.
+bool CutAtNul();
+void SetCutAtNul(bool cut);
+
 // "Tessel : " + two blanks... the prefix, a blank, then the title or "NAMENLOS".
 void UpdateCaption();
 

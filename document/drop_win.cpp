@@ -1,9 +1,134 @@
 #include "document/drop_win.h"
 
-namespace tessel::document {
+#include <string>
 
-void HandleDrop(HWND, HDROP drop) { DragFinish(drop); }
-void FillIniCombo() {}
-void OpenSelectedIniFile() {}
+#include "app/mainwindow_win.h"
+#include "app/msgbox_win.h"
+#include "document/document_win.h"
+#include "document/droplist.h"
+#include "document/filetypes.h"
+#include "resources/ids.h"
+
+namespace tessel::document {
+namespace {
+
+constexpr UINT kQueryCount = 0xFFFFFFFF;
+
+// The dropped file's whole name: the open and merge commands refuse a name
+// too long for them rather than take a shortened one, which could name
+// another file.
+std::string DroppedName(HDROP drop, UINT index) {
+    UINT length = DragQueryFileA(drop, index, nullptr, 0);
+    std::string name(length + 1, '\0');
+    length = DragQueryFileA(drop, index, name.data(), length + 1);
+    name.resize(length);
+    return name;
+}
+
+// The name as the 256-byte query buffer of the name list takes it.
+std::string ListedName(HDROP drop, UINT index) {
+    char name[droplist::kMaxNameLength + 1] = {};
+    DragQueryFileA(drop, index, name, sizeof name);
+    return name;
+}
+
+// Modes 1 and 2: the dropped names as text, one per line. Empty when there
+// is no list (no files, or more than 2048).
+bool BuildList(HDROP drop, std::string& text) {
+    const UINT count = DragQueryFileA(drop, kQueryCount, nullptr, 0);
+    droplist::DropList list =
+        droplist::buildDropList(count, [drop](std::size_t i) { return ListedName(drop, static_cast<UINT>(i)); });
+    if (list.stoppedAfter)
+        ShowFocusMessage(droplist::limitMessage(*list.stoppedAfter).c_str(), kCaptionWarning, MB_ICONERROR);
+    if (!list.listed) return false;
+    text = std::move(list.text);
+    return true;
+}
+
+void SendFirstName(HWND main, HDROP drop, unsigned command) {
+    if (DragQueryFileA(drop, kQueryCount, nullptr, 0) == 0) return;
+    SetSystemFile(false);
+    const std::string name = DroppedName(drop, 0);
+    SendMessageA(main, WM_COMMAND, command, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+void NamesAsNewText(HDROP drop) {
+    if (!ChangeGuard()) return;
+    SetSystemFile(false);
+    SetWindowTextA(EditControl(), "");
+    ClearPathAndTitle();
+    UpdateCaption();
+    SetModified(false);
+    std::string text;
+    if (!BuildList(drop, text)) return;
+    SetWindowTextA(EditControl(), text.c_str());
+    SetModified(true);
+}
+
+void NamesAtCaret(HDROP drop) {
+    std::string text;
+    if (!BuildList(drop, text)) return;
+    SendMessageA(EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    SetModified(true);
+}
+
+// The Windows directory with one backslash behind it.
+std::string WindowsDirectory() {
+    char directory[256] = {};
+    UINT n = GetWindowsDirectoryA(directory, sizeof directory);
+    if (n == 0 || n >= sizeof directory) return {};
+    std::string path = directory;
+    filetypes::appendDirectorySeparator(path, sizeof directory);
+    return path;
+}
+
+}  // namespace
+
+void HandleDrop(HWND main, HDROP drop) {
+    switch (DropMode()) {
+    case 0:
+        SendFirstName(main, drop, CMD_OPENPATH);
+        break;
+    case 1:
+        NamesAsNewText(drop);
+        break;
+    case 2:
+        NamesAtCaret(drop);
+        break;
+    case 3:
+        SendFirstName(main, drop, CMD_MERGEPATH);
+        break;
+    default:
+        break;
+    }
+    DragFinish(drop);
+}
+
+void FillIniCombo() {
+    const std::string directory = WindowsDirectory();
+    if (directory.empty()) return;
+    const std::string pattern = directory + "*.ini";
+    // Attribute 0: ordinary files only.
+    SendMessageA(IniCombo(), CB_DIR, 0, reinterpret_cast<LPARAM>(pattern.c_str()));
+}
+
+void OpenSelectedIniFile() {
+    HWND combo = IniCombo();
+    LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return;
+    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+    std::string path = WindowsDirectory();
+    if (length != CB_ERR && !path.empty()) {
+        std::string name(static_cast<std::size_t>(length) + 1, '\0');
+        length = SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));
+        name.resize(length == CB_ERR ? 0 : static_cast<std::size_t>(length));
+        path += name;
+        CharUpperA(path.data());
+        SetSystemFile(true);
+        SendMessageA(MainWindow(), WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
+    }
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetFocus(EditControl());
+}
 
 }  // namespace tessel::document

@@ -1,0 +1,51 @@
+#include "document/filedialog_win.h"
+
+#include <commdlg.h>
+
+#include <optional>
+
+#include "document/longpath.h"
+
+namespace tessel::filedialog {
+
+BOOL Run(HWND owner, int mode, Request& request) {
+    if (mode != kOpen && mode != kOpenMultiple && mode != kSave) return 0;
+    if (!request.file || request.capacity == 0) return 0;
+    const bool multiple = mode == kOpenMultiple;
+    if (!request.title) request.title = mode == kSave ? "Datei speichern unter" : "Datei öffnen";
+
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = request.filter;
+    ofn.nFilterIndex = request.filterIndex;
+    ofn.lpstrFile = request.file;
+    // The caller's buffer decides how much the dialog may write.
+    ofn.nMaxFile = request.capacity;
+    ofn.nMaxFileTitle = 512;
+    ofn.lpstrTitle = request.title;
+    ofn.lpstrDefExt = request.defaultExtension;
+    if (mode == kSave)
+        ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    else
+        ofn.Flags = multiple ? OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY : OFN_HIDEREADONLY;
+
+    BOOL chosen = mode == kSave ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    request.filterIndex = ofn.nFilterIndex;
+    request.file[request.capacity - 1] = '\0';
+    CharUpperA(request.file);
+    return chosen;
+}
+
+int ExpandLongPath(const std::string& source, std::string& destination) {
+    auto find = [](const std::string& path) -> std::optional<std::string> {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(path.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+        FindClose(search);
+        return std::string(found.cFileName);
+    };
+    return longpath::expandLongPath(source, destination, find);
+}
+
+}  // namespace tessel::filedialog

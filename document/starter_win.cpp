@@ -1,0 +1,132 @@
+#include "document/starter_win.h"
+
+#include <string>
+
+#include "app/msgbox_win.h"
+#include "app/settings_win.h"
+#include "document/filedialog_win.h"
+#include "document/files_win.h"
+#include "document/filetypes.h"
+#include "document/startercmd.h"
+#include "resources/ids.h"
+#include "ui/dialogutil_win.h"
+
+namespace tessel::starter {
+namespace {
+
+constexpr int kCloseBox = 257;
+constexpr int kIconHolder = 101;
+constexpr int kHelpButton = 102;
+constexpr DWORD kCaptionRead = 128;   // a binding read for the button caption
+constexpr DWORD kTestRead = 32;       // a binding read only to see whether there is one
+constexpr int kCaptionLength = 31;
+
+HWND g_main;
+int g_closeAfterStart = 1;
+// The last button clicked without Shift; kept from one opening to the next.
+int g_chosen;
+// The choosing dialog's path and file type, kept between calls.
+char g_programPath[512];
+DWORD g_filterIndex;
+
+bool IsStarterButton(int id) { return id >= kFirstButton && id <= kLastButton; }
+
+void ShowCaption(HWND dialog, int id) {
+    std::string binding = settings::ReadStarter(id, kCaptionRead);
+    std::string caption = binding.empty() ? std::string() : document::FileTitleOf(binding.c_str());
+    if (caption.size() > kCaptionLength) caption.resize(kCaptionLength);
+    CharUpperA(caption.data());
+    SetDlgItemTextA(dialog, id, caption.c_str());
+}
+
+bool ChooseProgram(HWND dialog) {
+    filedialog::Request request{g_programPath,
+                                sizeof g_programPath,
+                                filetypes::kProgramDefaultExtension,
+                                filetypes::programFilter().c_str(),
+                                "Programmdatei wählen",
+                                g_filterIndex};
+    BOOL chosen = filedialog::Run(dialog, filedialog::kOpen, request);
+    g_filterIndex = request.filterIndex;
+    return chosen != 0;
+}
+
+void ButtonClicked(HWND dialog, int id) {
+    if (GetKeyState(VK_SHIFT) < 0) {
+        // Shift+click binds another program to the button.
+        if (ChooseProgram(dialog)) {
+            settings::WriteStarter(id, g_programPath);
+            ShowCaption(dialog, id);
+        }
+        return;
+    }
+    g_chosen = id;
+    if (!settings::ReadStarter(id, kTestRead).empty()) SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+INT_PTR CALLBACK StarterProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        ui::CentreWindow(dialog);
+        for (int id = kFirstButton; id <= kLastButton; ++id) ShowCaption(dialog, id);
+        CheckDlgButton(dialog, kCloseBox, BST_CHECKED);
+        return TRUE;
+    case WM_PAINT:
+        ui::PaintDialogIcon(dialog, kIconHolder, ui::ClassIcon(g_main));
+        return TRUE;
+    case WM_CLOSE:
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (IsStarterButton(id)) {
+            if (HIWORD(wParam) == BN_CLICKED) ButtonClicked(dialog, id);
+            return TRUE;
+        }
+        switch (id) {
+        case IDOK:
+            EndDialog(dialog, g_chosen);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            return TRUE;
+        case kCloseBox:
+            g_closeAfterStart = g_closeAfterStart ? 0 : 1;
+            CheckDlgButton(dialog, kCloseBox, g_closeAfterStart ? BST_CHECKED : BST_UNCHECKED);
+            return TRUE;
+        case kHelpButton:
+            ShowFocusMessage("Zum Belegen der Schaltflächen mit Alternativprogrammen, muß nur beim Klicken die "
+                             "Umschalttaste gehalten werden.\n\nMan kann dann eine andere Programmdatei aud dem "
+                             "Dateidialog wählen !",
+                             kCaptionNote, MB_ICONINFORMATION);
+            return TRUE;
+        default:
+            break;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void Run(HWND main, const char* filePath) {
+    const std::string file = filePath ? filePath : "";
+    g_main = main;
+    g_closeAfterStart = 1;
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
+    INT_PTR button = DialogBoxParamA(instance, "EDITSTARTER", main, StarterProc, 0);
+    if (!IsStarterButton(static_cast<int>(button))) return;
+    // Program and file are quoted where they hold blanks, and the line is
+    // built at its full length: a cut line would start with a wrong file.
+    const std::string line =
+        commandLine(settings::ReadStarter(static_cast<int>(button), kCommandLineBufferSize), file);
+    if (line.empty()) return;
+    if (g_closeAfterStart) SendMessageA(main, WM_COMMAND, CMD_EXIT, 0);
+    WinExec(line.c_str(), SW_SHOW);
+}
+
+}  // namespace tessel::starter
