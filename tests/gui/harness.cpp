@@ -1,6 +1,7 @@
 #include "tests/gui/harness.h"
 
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <set>
 
@@ -317,6 +318,50 @@ std::string IniValue(const char* section, const char* key) {
 
 void SetIniValue(const char* section, const char* key, const char* value) {
     WritePrivateProfileStringA(section, key, value, IniPath().c_str());
+}
+
+std::string Scratch::file(const std::string& name, const std::string& bytes) const {
+    WriteFile(dir + name, bytes);
+    return dir + name;
+}
+
+void Scratch::RemoveTree(const std::string& directory) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(directory + name + "\\");
+            else
+                RemoveFile(directory + name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(directory.c_str());
+}
+
+std::string Upper(std::string s) {
+    CharUpperA(s.data());
+    return s;
+}
+
+std::string Prompt(const std::string& title) {
+    return title + " \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?";
+}
+
+void SetClipboard(const char* text) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    if (text) {
+        size_t n = std::strlen(text) + 1;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, n);
+        std::memcpy(GlobalLock(block), text, n);
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+    }
+    CloseClipboard();
 }
 
 }  // namespace gui

@@ -84,4 +84,20 @@ std::string TempDir();                   // a fresh directory for the test's fil
 std::string IniValue(const char* section, const char* key);
 void SetIniValue(const char* section, const char* key, const char* value);
 
+// A fresh directory for one test's files, removed with everything in it.
+struct Scratch {
+    std::string dir = TempDir();
+    ~Scratch() { RemoveTree(dir); }
+    std::string file(const std::string& name, const std::string& bytes) const;
+    static void RemoveTree(const std::string& directory);
+};
+
+// A path as the lParam of commands 9 and 17.
+inline LPARAM Arg(const std::string& path) { return reinterpret_cast<LPARAM>(path.c_str()); }
+std::string Upper(std::string s);
+// The change prompt's text for a document title.
+std::string Prompt(const std::string& title);
+// Puts text on the clipboard; null empties it.
+void SetClipboard(const char* text);
+
 }  // namespace gui

@@ -13,6 +13,7 @@
 
 namespace {
 
+using gui::SetClipboard;
 std::string Hex08(COLORREF c) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "0x%08lX", static_cast<unsigned long>(c));
@@ -30,19 +31,6 @@ UINT MenuState(HMENU menu, unsigned id) { return GetMenuState(menu, id, MF_BYCOM
 void InitPopup(HWND main, int position) {
     HMENU popup = GetSubMenu(GetMenu(main), position);
     SendMessageA(main, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), position);
-}
-
-void SetClipboard(const char* text) {
-    OpenClipboard(nullptr);
-    EmptyClipboard();
-    if (text) {
-        size_t n = std::strlen(text) + 1;
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, n);
-        std::memcpy(GlobalLock(block), text, n);
-        GlobalUnlock(block);
-        SetClipboardData(CF_TEXT, block);
-    }
-    CloseClipboard();
 }
 
 }  // namespace

@@ -18,42 +18,11 @@
 
 namespace {
 
-// A fresh directory for one test's files, removed with everything in it.
-struct Scratch {
-    std::string dir = gui::TempDir();
-    ~Scratch() { RemoveTree(dir); }
-    std::string file(const std::string& name, const std::string& bytes) const {
-        gui::WriteFile(dir + name, bytes);
-        return dir + name;
-    }
-    static void RemoveTree(const std::string& directory) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(directory + name + "\\");
-                else
-                    gui::RemoveFile(directory + name);
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(directory.c_str());
-    }
-};
-
-LPARAM Arg(const std::string& path) { return reinterpret_cast<LPARAM>(path.c_str()); }
-
-std::string Upper(std::string s) {
-    CharUpperA(s.data());
-    return s;
-}
-
-std::string Prompt(const std::string& title) {
-    return title + " \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?";
-}
+using gui::Arg;
+using gui::Prompt;
+using gui::Scratch;
+using gui::SetClipboard;
+using gui::Upper;
 
 std::string MenuText(HWND main, unsigned id) {
     char buf[128] = {};
@@ -93,17 +62,6 @@ std::string ClipboardText() {
     }
     CloseClipboard();
     return out;
-}
-
-void SetClipboard(const char* text) {
-    OpenClipboard(nullptr);
-    EmptyClipboard();
-    size_t n = std::strlen(text) + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, n);
-    std::memcpy(GlobalLock(block), text, n);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
 }
 
 }  // namespace

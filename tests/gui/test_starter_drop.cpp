@@ -15,41 +15,11 @@
 
 namespace {
 
-struct Scratch {
-    std::string dir = gui::TempDir();
-    ~Scratch() { RemoveTree(dir); }
-    std::string file(const std::string& name, const std::string& bytes) const {
-        gui::WriteFile(dir + name, bytes);
-        return dir + name;
-    }
-    static void RemoveTree(const std::string& directory) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(directory + name + "\\");
-                else
-                    gui::RemoveFile(directory + name);
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(directory.c_str());
-    }
-};
+using gui::Arg;
+using gui::Prompt;
+using gui::Scratch;
+using gui::Upper;
 
-LPARAM Arg(const std::string& path) { return reinterpret_cast<LPARAM>(path.c_str()); }
-
-std::string Upper(std::string s) {
-    CharUpperA(s.data());
-    return s;
-}
-
-std::string Prompt(const std::string& title) {
-    return title + " \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?";
-}
 
 // record_args.exe from beside the test program, copied into a directory
 // whose name holds a blank.
