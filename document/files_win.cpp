@@ -366,6 +366,20 @@ LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
     return 0;
 }
 
+// Writes the document to its path; a failed write is reported, a declined
+// read-only overwrite ends silently. True when the file was written.
+static bool WriteReported(HWND main) {
+    switch (WriteDocument(EditControl(), Path())) {
+    case kWriteFailed:
+        Warn(main, "Fehler beim Schreiben von %s!");
+        return false;
+    case kWriteDeclined:
+        return false;
+    default:
+        return true;
+    }
+}
+
 LRESULT SaveAsCommand(HWND main, unsigned, LPARAM) {
     char file[kPathCapacity];
     char title[kTitleCapacity];
@@ -376,15 +390,7 @@ LRESULT SaveAsCommand(HWND main, unsigned, LPARAM) {
     SetTitle(title);
     UpdateCaption();
     settings::WriteDirectory(settings::kPathSave, Path());
-    switch (WriteDocument(EditControl(), Path())) {
-    case kWriteFailed:
-        Warn(main, "Fehler beim Schreiben von %s!");
-        return 0;
-    case kWriteDeclined:
-        return 0;
-    default:
-        break;
-    }
+    if (!WriteReported(main)) return 0;
     SetCutAtNul(false);
     SetSystemFile(false);
     EnterRecent(main);
@@ -395,15 +401,7 @@ LRESULT SaveAsCommand(HWND main, unsigned, LPARAM) {
 LRESULT SaveCommand(HWND main, unsigned, LPARAM) {
     // A text cut at a NUL byte never replaces the file it came from unasked.
     if (!Path()[0] || CutAtNul()) return SaveAsCommand(main, CMD_SAVEAS, 0);
-    switch (WriteDocument(EditControl(), Path())) {
-    case kWriteFailed:
-        Warn(main, "Fehler beim Schreiben von %s!");
-        return 0;
-    case kWriteDeclined:
-        return 0;
-    default:
-        break;
-    }
+    if (!WriteReported(main)) return 0;
     if (!IsSystemFile()) EnterRecent(main);
     SetModified(false);
     return 1;
