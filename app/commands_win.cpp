@@ -5,18 +5,22 @@
 #include "app/mainwindow_win.h"
 #include "app/msgbox_win.h"
 #include "app/settings_win.h"
+#include "app/shell_win.h"
 #include "document/doccommands_win.h"
 #include "document/document_win.h"
 #include "document/drop_win.h"
+#include "textops/lineops_win.h"
 #include "textops/textcommands_win.h"
+#include "ui/colours_win.h"
 #include "ui/quickhelp_win.h"
+#include "ui/statusbar_win.h"
 #include "resources/ids.h"
 
 namespace tessel {
 namespace {
 
 LRESULT SendToEdit(UINT msg) {
-    SendMessageA(EditControl(), msg, 0, 0);
+    SendMessageA(shell::EditControl(), msg, 0, 0);
     return 0;
 }
 
@@ -32,7 +36,7 @@ LRESULT Paste(HWND, unsigned, LPARAM) { return SendToEdit(WM_PASTE); }
 LRESULT Clear(HWND, unsigned, LPARAM) { return SendToEdit(WM_CLEAR); }
 
 LRESULT SelectAll(HWND, unsigned, LPARAM) {
-    SendMessageA(EditControl(), EM_SETSEL, 0, 0x7FFF);
+    SendMessageA(shell::EditControl(), EM_SETSEL, 0, shell::kSelectAllEnd);
     return 0;
 }
 
@@ -42,13 +46,13 @@ LRESULT InsertDateTime(HWND, unsigned, LPARAM) {
     char text[32];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d  %02d-%02d-%d", t.wHour, t.wMinute, t.wSecond, t.wDay,
                   t.wMonth, t.wYear);
-    SendMessageA(EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    SendMessageA(shell::EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
     return 0;
 }
 
 LRESULT StandardColours(HWND, unsigned, LPARAM) {
-    SetColours(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT));
-    RepaintEdit();
+    colours::Set(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT));
+    colours::RepaintEdit(shell::EditControl());
     return 0;
 }
 
@@ -80,27 +84,27 @@ LRESULT QuickHelp(HWND main, unsigned, LPARAM) {
 }
 
 LRESULT Status(HWND, unsigned, LPARAM) {
-    UpdateStatus();
+    statusbar::Update(shell::EditControl());
     return 0;
 }
 
 // The commands whose whole logic lives here.
 constexpr CommandEntry kAppCommands[] = {
-    {CMD_STARTUP, StartupCommand, false},
-    {CMD_EXIT, Exit, false},
-    {CMD_UNDO, Undo, false},
-    {CMD_CUT, Cut, false},
-    {CMD_COPY, Copy, false},
-    {CMD_PASTE, Paste, false},
-    {CMD_CLEAR, Clear, false},
-    {CMD_SELECTALL, SelectAll, false},
-    {CMD_DATETIME, InsertDateTime, false},
-    {CMD_STDCOLORS, StandardColours, false},
-    {CMD_SIZESAVE, SaveSize, false},
-    {CMD_SIZERESET, ResetSize, false},
-    {CMD_SIZELOAD, LoadSize, false},
-    {CMD_HELP, QuickHelp, false},
-    {CMD_STATUS, Status, false},
+    {CMD_STARTUP, StartupCommand},
+    {CMD_EXIT, Exit},
+    {CMD_UNDO, Undo},
+    {CMD_CUT, Cut},
+    {CMD_COPY, Copy},
+    {CMD_PASTE, Paste},
+    {CMD_CLEAR, Clear},
+    {CMD_SELECTALL, SelectAll},
+    {CMD_DATETIME, InsertDateTime},
+    {CMD_STDCOLORS, StandardColours},
+    {CMD_SIZESAVE, SaveSize},
+    {CMD_SIZERESET, ResetSize},
+    {CMD_SIZELOAD, LoadSize},
+    {CMD_HELP, QuickHelp},
+    {CMD_STATUS, Status},
 };
 
 // Every module's table, searched in turn.
@@ -119,45 +123,26 @@ const CommandEntry* FindCommand(unsigned id) {
 
 }  // namespace
 
-void FormatStatus(char (&out)[64], unsigned line, unsigned column, int bytes) {
-    std::snprintf(out, sizeof out, "Zeile : %u - Spalte : %u               %d Byte", line, column, bytes);
-}
-
-void UpdateStatus() {
-    HWND edit = EditControl();
-    DWORD sel = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
-    WORD caret = HIWORD(sel);
-    WORD line = static_cast<WORD>(SendMessageA(edit, EM_LINEFROMCHAR, caret, 0));
-    int lineStart = static_cast<int>(SendMessageA(edit, EM_LINEINDEX, line, 0));
-    char text[64];
-    FormatStatus(text, line + 1u, static_cast<unsigned>(caret - lineStart + 1), GetWindowTextLengthA(edit));
-    SetStatusText(text);
-    if (HWND bar = FindWindowExA(MainWindow(), nullptr, "MyTesselStatusBar", nullptr)) {
-        InvalidateRect(bar, nullptr, TRUE);
-        UpdateWindow(bar);
-    }
-}
-
 LRESULT DispatchCommand(HWND main, WPARAM wParam, LPARAM lParam) {
     const unsigned id = LOWORD(wParam);
     const unsigned code = HIWORD(wParam);
 
-    if (id == IDC_EDIT && reinterpret_cast<HWND>(lParam) == EditControl() && lParam) {
+    if (id == IDC_EDIT && reinterpret_cast<HWND>(lParam) == shell::EditControl() && lParam) {
         switch (code) {
         case EN_UPDATE:
             document::SetModified(true);
             return 0;
         case EN_ERRSPACE:
-            ReportCapacity(true);
+            textops::NoteCapacity(true);
             return 0;
         case EN_MAXTEXT:
-            ReportCapacity(false);
+            textops::NoteCapacity(false);
             return 0;
         default:
             return DefWindowProcA(main, WM_COMMAND, wParam, lParam);
         }
     }
-    if (id == IDC_INICOMBO && reinterpret_cast<HWND>(lParam) == IniCombo() && lParam) {
+    if (id == IDC_INICOMBO && reinterpret_cast<HWND>(lParam) == shell::IniCombo() && lParam) {
         if (code != CBN_SELCHANGE) return 0;
         document::OpenSelectedIniFile();
         return DefWindowProcA(main, WM_COMMAND, wParam, lParam);
@@ -165,13 +150,11 @@ LRESULT DispatchCommand(HWND main, WPARAM wParam, LPARAM lParam) {
 
     const CommandEntry* entry = FindCommand(id);
     if (!entry) return DefWindowProcA(main, WM_COMMAND, wParam, lParam);
-    LRESULT result = entry->run(main, id, lParam);
-    if (entry->readsCapacity) CapacityFlag() = 0;
-    return result;
+    return entry->run(main, id, lParam);
 }
 
 void InitMenuPopup(HMENU popup, int position) {
-    HWND edit = EditControl();
+    HWND edit = shell::EditControl();
     auto enable = [popup](unsigned id, bool on) {
         EnableMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     };
@@ -197,7 +180,7 @@ void InitMenuPopup(HMENU popup, int position) {
         static const unsigned kModeItems[4] = {CMD_DROPOPEN, CMD_DROPTEXT, CMD_DROPAPPEND, CMD_DROPMERGE};
         for (int mode = 0; mode < 4; ++mode)
             CheckMenuItem(popup, kModeItems[mode],
-                          MF_BYCOMMAND | (DropMode() == mode ? MF_CHECKED : MF_UNCHECKED));
+                          MF_BYCOMMAND | (document::DropMode() == mode ? MF_CHECKED : MF_UNCHECKED));
         break;
     }
     default:

@@ -7,10 +7,14 @@
 #include "app/msgbox_win.h"
 #include "app/paths.h"
 #include "app/settings_win.h"
+#include "app/shell_win.h"
 #include "document/document_win.h"
+#include "document/drop_win.h"
 #include "document/recent_win.h"
 #include "resources/ids.h"
+#include "ui/colours_win.h"
 #include "ui/font_win.h"
+#include "ui/statusbar_win.h"
 
 namespace tessel {
 namespace {
@@ -24,30 +28,19 @@ HWND g_combo;
 HWND g_findDialog;
 HACCEL g_accelerators;
 int g_topmost = 1;
-COLORREF g_background;
-COLORREF g_text;
-HBRUSH g_editBrush;
 HPEN g_highlightPen;
 HPEN g_shadowPen;
 HFONT g_comboFont;
 int g_clientWidth;
 WNDPROC g_editProc;
-char g_status[64] = "Zeile : 1 - Spalte : 1";
 UINT g_findReplaceMsg;
 UINT g_findHelpMsg;
-int g_dropMode = 2;
-int g_capacity;
 
 void CreatePens() {
     if (g_highlightPen) DeleteObject(g_highlightPen);
     if (g_shadowPen) DeleteObject(g_shadowPen);
     g_highlightPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
     g_shadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-}
-
-COLORREF ReadColour(const char* key) {
-    std::string text = settings::ReadString("EDITCOLORS", key, 256);
-    return paths::readHexColour(text);
 }
 
 // Sent to itself: the edit control reports every key and mouse button before
@@ -133,7 +126,8 @@ LRESULT OnCreate(HWND wnd) {
     g_combo = CreateWindowExA(0, "combobox", nullptr,
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SORT | CBS_DROPDOWNLIST,
                               0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_INICOMBO), g_instance, nullptr);
-    SendMessageA(g_edit, EM_LIMITTEXT, kEditLimit, 0);
+    SendMessageA(g_edit, EM_LIMITTEXT, shell::kEditLimit, 0);
+    shell::Attach(g_instance, wnd, g_edit, g_combo);
 
     LOGFONTA bold{};
     bold.lfHeight = 16;
@@ -149,17 +143,12 @@ LRESULT OnCreate(HWND wnd) {
     document::UpdateCaption();
 
     settings::BuildPaths();
-    g_background = ReadColour("BCOL");
-    g_text = ReadColour("FCOL");
-    if (g_background == g_text) {
-        g_background = GetSysColor(COLOR_WINDOW);
-        g_text = GetSysColor(COLOR_WINDOWTEXT);
-    }
+    colours::Load();
     font::Load(g_edit, settings::IniPath());
     recent::Load();
     SendMessageA(wnd, WM_COMMAND, CMD_RECENTMENU, 0);
     SendMessageA(wnd, WM_COMMAND, CMD_SIZELOAD, 0);
-    g_dropMode = 2;
+    document::SetDropMode(2);
 
     g_editProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclassProc)));
@@ -168,13 +157,9 @@ LRESULT OnCreate(HWND wnd) {
 }
 
 void OnDestroy(HWND) {
-    if (g_editBrush) {
-        DeleteObject(g_editBrush);
-        g_editBrush = nullptr;
-    }
+    colours::Release();
     font::Save(settings::IniPath());
-    settings::WriteHex08("EDITCOLORS", "BCOL", g_background);
-    settings::WriteHex08("EDITCOLORS", "FCOL", g_text);
+    colours::Save();
     settings::WriteInt("WINPOSITION", "TOPMOST", g_topmost);
     recent::Save();
     font::Release();
@@ -210,21 +195,6 @@ void OnPaint(HWND wnd) {
     LineTo(dc, g_clientWidth, 1);
     SelectObject(dc, old);
     EndPaint(wnd, &ps);
-}
-
-LRESULT OnCtlColorEdit(HWND wnd, HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {
-    if (GetSysColor(COLOR_WINDOW) == g_background && GetSysColor(COLOR_WINDOWTEXT) == g_text)
-        return DefWindowProcA(wnd, WM_CTLCOLOREDIT, wParam, lParam);
-    if (control != g_edit) return DefWindowProcA(wnd, WM_CTLCOLOREDIT, wParam, lParam);
-    if (g_editBrush) DeleteObject(g_editBrush);
-    g_editBrush = CreateSolidBrush(g_background);
-    SetBkColor(dc, g_background);
-    SetTextColor(dc, g_text);
-    UnrealizeObject(g_editBrush);
-    POINT origin{0, 0};
-    ClientToScreen(wnd, &origin);
-    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
-    return reinterpret_cast<LRESULT>(g_editBrush);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -263,7 +233,7 @@ LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
         InitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
         return 0;
     case WM_CTLCOLOREDIT:
-        return OnCtlColorEdit(wnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), wParam, lParam);
+        return colours::OnCtlColorEdit(wnd, g_edit, wParam, lParam);
     default:
         if (LRESULT result; HandleOtherMessage(wnd, msg, wParam, lParam, result)) return result;
         break;
@@ -295,7 +265,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
     AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(sys, MF_STRING, SYSCMD_TOPMOST, "Immer im Vordergrund");
 
-    std::strcpy(g_status, "Zeile : 1 - Spalte : 1");
+    statusbar::SetText(statusbar::kStartText);
     ShowWindow(wnd, show);
     UpdateWindow(wnd);
     g_accelerators = LoadAcceleratorsA(instance, kClassName);
@@ -338,43 +308,12 @@ void EndApplication() {
     UnregisterClassA("MyTesselToolBar", g_instance);
     UnregisterClassA("MyTesselStatusBar", g_instance);
     g_main = g_edit = g_combo = g_findDialog = nullptr;
+    shell::Attach(g_instance, nullptr, nullptr, nullptr);
 }
 
-HINSTANCE Instance() { return g_instance; }
-HWND MainWindow() { return g_main; }
-HWND EditControl() { return g_edit; }
-HWND IniCombo() { return g_combo; }
 HWND FindDialog() { return g_findDialog; }
 void SetFindDialog(HWND dialog) { g_findDialog = dialog; }
-int& CapacityFlag() { return g_capacity; }
-
-void ReportCapacity(bool outOfMemory) {
-    ShowMessage(g_main, outOfMemory ? "Unzureichender Speicher" : "Kapazitätsgrenzen erreicht.", kCaptionTessel,
-                MB_ICONERROR);
-    g_capacity = 1;
-}
-
-int DropMode() { return g_dropMode; }
-void SetDropMode(int mode) { g_dropMode = mode; }
-COLORREF BackgroundColour() { return g_background; }
-COLORREF TextColour() { return g_text; }
-
-void SetColours(COLORREF background, COLORREF text) {
-    g_background = background;
-    g_text = text;
-}
-
-void RepaintEdit() {
-    InvalidateRect(g_edit, nullptr, TRUE);
-    UpdateWindow(g_edit);
-}
-
 int TopmostState() { return g_topmost; }
-const char* StatusText() { return g_status; }
-
-void SetStatusText(const char* text) {
-    lstrcpynA(g_status, text, sizeof g_status);
-}
 
 HPEN HighlightPen() { return g_highlightPen; }
 HPEN ShadowPen() { return g_shadowPen; }

@@ -4,7 +4,6 @@
 
 namespace tessel {
 
-constexpr int kEditLimit = 30000;      // characters that can be typed
 constexpr int kToolbarThickness = 36;
 constexpr int kStatusHeight = 24;
 
@@ -24,38 +23,12 @@ void ProcessMessage(MSG& msg);
 // After the loop: releases what the entry point created.
 void EndApplication();
 
-HINSTANCE Instance();
-HWND MainWindow();
-HWND EditControl();
-HWND IniCombo();
-
 // The modeless find/replace dialog, while it is open.
 HWND FindDialog();
 void SetFindDialog(HWND dialog);
 
-// Set when the edit control reports that it is full or out of memory; line
-// operations stop before the next line while it is set.
-int& CapacityFlag();
-// Shows the edit control's capacity message and sets the flag; `outOfMemory`
-// chooses "Unzureichender Speicher" over "Kapazitätsgrenzen erreicht.".
-void ReportCapacity(bool outOfMemory);
-
-// Drop mode 0..3 (open, names as new text, names at the caret, merge).
-int DropMode();
-void SetDropMode(int mode);
-
-// Colours of the edit control.
-COLORREF BackgroundColour();
-COLORREF TextColour();
-void SetColours(COLORREF background, COLORREF text);
-void RepaintEdit();
-
 // Always-on-top state: 1 normal, -1 on top.
 int TopmostState();
-
-// The status text shown by the status bar (at most 63 characters).
-const char* StatusText();
-void SetStatusText(const char* text);
 
 // Highlight and shadow pens, shared with the toolbar.
 HPEN HighlightPen();

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/shell_win.h"
 #include "app/mainwindow_win.h"
 #include "document/document_win.h"
 #include "resources/ids.h"
@@ -121,7 +122,7 @@ void Load(const std::string& text) {
     SetWindowTextA(g_edit, text.c_str());
     SendMessageA(g_edit, EM_SETLIMITTEXT, kBenchLimit, 0);
     SendMessageA(g_edit, EM_SETSEL, 0, static_cast<LPARAM>(text.size()));
-    tessel::CapacityFlag() = 0;
+    tessel::textops::ClearCapacity();
     Settle();
 }
 
@@ -140,7 +141,7 @@ std::string CurrentText() {
 void PerLineFrame(const LineOp& op, unsigned lines) {
     std::vector<char> buffer;
     for (unsigned i = 0; i < lines; ++i) {
-        if (tessel::CapacityFlag()) return;
+        if (tessel::textops::CapacityReached()) return;
         const auto start = static_cast<std::size_t>(SendMessageA(g_edit, EM_LINEINDEX, i, 0));
         const auto length = static_cast<std::size_t>(SendMessageA(g_edit, EM_LINELENGTH, start, 0));
         const bool isFinal = SendMessageA(g_edit, EM_LINEINDEX, i + 1, 0) == -1;
@@ -301,7 +302,7 @@ int main() {
         std::printf("the main window could not be created\n");
         return 1;
     }
-    g_edit = tessel::EditControl();
+    g_edit = tessel::shell::EditControl();
     SetTimer(nullptr, 0, 50, GuardTick);
     Pump();
 

@@ -1,6 +1,7 @@
 #include "document/doccommands_win.h"
 
-#include "app/mainwindow_win.h"
+#include "app/shell_win.h"
+#include "document/drop_win.h"
 #include "document/files_win.h"
 #include "document/recent_win.h"
 #include "resources/ids.h"
@@ -21,39 +22,39 @@ LRESULT DropModeCommand(HWND, unsigned id, LPARAM) {
 }
 
 constexpr CommandEntry kCommands[] = {
-    {CMD_NEW, NewCommand, false},
-    {CMD_OPEN, OpenCommand, false},
-    {CMD_OPENPATH, OpenPathCommand, false},
-    {CMD_SAVE, SaveCommand, false},
-    {CMD_SAVEAS, SaveAsCommand, false},
-    {CMD_MERGE, MergeCommand, false},
-    {CMD_MERGEPATH, MergePathCommand, false},
-    {CMD_DROPOPEN, DropModeCommand, false},
-    {CMD_DROPTEXT, DropModeCommand, false},
-    {CMD_DROPAPPEND, DropModeCommand, false},
-    {CMD_DROPMERGE, DropModeCommand, false},
-    {70, SysEditCommand, false},
-    {71, SysEditCommand, false},
-    {72, SysEditCommand, false},
-    {73, SysEditCommand, false},
-    {74, SysEditCommand, false},
-    {75, SysEditCommand, false},
-    {76, SysEditCommand, false},
-    {77, SysEditCommand, false},
-    {78, SysEditCommand, false},
-    {79, SysEditCommand, false},
-    {80, SysEditCommand, false},
-    {81, SysEditCommand, false},
-    {82, SysEditCommand, false},
-    {83, SysEditCommand, false},
-    {84, SysEditCommand, false},
-    {85, SysEditCommand, false},
-    {86, SysEditCommand, false},
-    {CMD_RECENTMENU, recent::RebuildMenu, false},
-    {CMD_RECENT0 + 0, recent::Reopen, false},
-    {CMD_RECENT0 + 1, recent::Reopen, false},
-    {CMD_RECENT0 + 2, recent::Reopen, false},
-    {CMD_RECENT0 + 3, recent::Reopen, false},
+    {CMD_NEW, NewCommand},
+    {CMD_OPEN, OpenCommand},
+    {CMD_OPENPATH, OpenPathCommand},
+    {CMD_SAVE, SaveCommand},
+    {CMD_SAVEAS, SaveAsCommand},
+    {CMD_MERGE, MergeCommand},
+    {CMD_MERGEPATH, MergePathCommand},
+    {CMD_DROPOPEN, DropModeCommand},
+    {CMD_DROPTEXT, DropModeCommand},
+    {CMD_DROPAPPEND, DropModeCommand},
+    {CMD_DROPMERGE, DropModeCommand},
+    {70, SysEditCommand},
+    {71, SysEditCommand},
+    {72, SysEditCommand},
+    {73, SysEditCommand},
+    {74, SysEditCommand},
+    {75, SysEditCommand},
+    {76, SysEditCommand},
+    {77, SysEditCommand},
+    {78, SysEditCommand},
+    {79, SysEditCommand},
+    {80, SysEditCommand},
+    {81, SysEditCommand},
+    {82, SysEditCommand},
+    {83, SysEditCommand},
+    {84, SysEditCommand},
+    {85, SysEditCommand},
+    {86, SysEditCommand},
+    {CMD_RECENTMENU, recent::RebuildMenu},
+    {CMD_RECENT0 + 0, recent::Reopen},
+    {CMD_RECENT0 + 1, recent::Reopen},
+    {CMD_RECENT0 + 2, recent::Reopen},
+    {CMD_RECENT0 + 3, recent::Reopen},
 };
 static_assert(CMD_SYSEDIT_FIRST == 70 && CMD_SYSEDIT_LAST == 86);
 

@@ -1,6 +1,6 @@
 // The command table of the document module.
 #pragma once
-#include "app/commands_win.h"
+#include "app/command_win.h"
 
 namespace tessel::document {
 

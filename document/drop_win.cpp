@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/mainwindow_win.h"
+#include "app/shell_win.h"
 #include "app/msgbox_win.h"
 #include "document/document_win.h"
 #include "document/droplist.h"
@@ -13,6 +13,7 @@ namespace tessel::document {
 namespace {
 
 constexpr UINT kQueryCount = 0xFFFFFFFF;
+int g_dropMode = 2;
 
 // The dropped file's whole name: the open and merge commands refuse a name
 // too long for them rather than take a shortened one, which could name
@@ -55,20 +56,20 @@ void SendFirstName(HWND main, HDROP drop, unsigned command) {
 void NamesAsNewText(HDROP drop) {
     if (!ChangeGuard()) return;
     SetSystemFile(false);
-    SetWindowTextA(EditControl(), "");
+    SetWindowTextA(shell::EditControl(), "");
     ClearPathAndTitle();
     UpdateCaption();
     SetModified(false);
     std::string text;
     if (!BuildList(drop, text)) return;
-    SetWindowTextA(EditControl(), text.c_str());
+    SetWindowTextA(shell::EditControl(), text.c_str());
     SetModified(true);
 }
 
 void NamesAtCaret(HDROP drop) {
     std::string text;
     if (!BuildList(drop, text)) return;
-    SendMessageA(EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(shell::EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     SetModified(true);
 }
 
@@ -83,6 +84,9 @@ std::string WindowsDirectory() {
 }
 
 }  // namespace
+
+int DropMode() { return g_dropMode; }
+void SetDropMode(int mode) { g_dropMode = mode; }
 
 void HandleDrop(HWND main, HDROP drop) {
     switch (DropMode()) {
@@ -109,11 +113,11 @@ void FillIniCombo() {
     if (directory.empty()) return;
     const std::string pattern = directory + "*.ini";
     // Attribute 0: ordinary files only.
-    SendMessageA(IniCombo(), CB_DIR, 0, reinterpret_cast<LPARAM>(pattern.c_str()));
+    SendMessageA(shell::IniCombo(), CB_DIR, 0, reinterpret_cast<LPARAM>(pattern.c_str()));
 }
 
 void OpenSelectedIniFile() {
-    HWND combo = IniCombo();
+    HWND combo = shell::IniCombo();
     LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return;
     LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
@@ -125,10 +129,10 @@ void OpenSelectedIniFile() {
         path += name;
         CharUpperA(path.data());
         SetSystemFile(true);
-        SendMessageA(MainWindow(), WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
+        SendMessageA(shell::MainWindow(), WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
     }
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    SetFocus(EditControl());
+    SetFocus(shell::EditControl());
 }
 
 }  // namespace tessel::document

@@ -5,6 +5,10 @@
 
 namespace tessel::document {
 
+// Drop mode 0..3 (open, names as new text, names at the caret, merge).
+int DropMode();
+void SetDropMode(int mode);
+
 void HandleDrop(HWND main, HDROP drop);   // WM_DROPFILES, by the current drop mode
 void FillIniCombo();                      // start-up: the INI files of the Windows directory
 void OpenSelectedIniFile();               // CBN_SELCHANGE of the combobox

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/commands_win.h"
-#include "app/mainwindow_win.h"
+#include "app/command_win.h"
+#include "app/shell_win.h"
 #include "app/msgbox_win.h"
 #include "app/settings_win.h"
 #include "document/document_win.h"
@@ -227,7 +227,7 @@ void FinishLoad(HWND main, int result, Origin origin, const Identity& before) {
 void EndOpen() {
     UpdateCaption();
     SetModified(false);
-    UpdateStatus();
+    shell::SendCommand(CMD_STATUS);
 }
 
 struct SystemFile {
@@ -315,7 +315,7 @@ std::string FileTitleOf(const char* path) {
 LRESULT NewCommand(HWND, unsigned, LPARAM) {
     if (!ChangeGuard()) return 0;
     SetSystemFile(false);
-    SetWindowTextA(EditControl(), "");
+    SetWindowTextA(shell::EditControl(), "");
     ClearPathAndTitle();
     EndOpen();
     return 0;
@@ -334,7 +334,7 @@ LRESULT OpenCommand(HWND main, unsigned, LPARAM) {
         SetTitle(title);
         SetCutAtNul(false);
         UpperCaseShortTitle();
-        FinishLoad(main, LoadFile(EditControl(), Path()), Origin::kDialog, before);
+        FinishLoad(main, LoadFile(shell::EditControl(), Path()), Origin::kDialog, before);
     }
     EndOpen();
     return 0;
@@ -359,7 +359,7 @@ LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
         SetPath(expanded.c_str());
         SetTitle(FileTitleOf(Path()).c_str());
         UpperCaseShortTitle();
-        result = LoadFile(EditControl(), Path());
+        result = LoadFile(shell::EditControl(), Path());
     }
     FinishLoad(main, result, Origin::kPath, before);
     EndOpen();
@@ -369,7 +369,7 @@ LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
 // Writes the document to its path; a failed write is reported, a declined
 // read-only overwrite ends silently. True when the file was written.
 static bool WriteReported(HWND main) {
-    switch (WriteDocument(EditControl(), Path())) {
+    switch (WriteDocument(shell::EditControl(), Path())) {
     case kWriteFailed:
         Warn(main, "Fehler beim Schreiben von %s!");
         return false;
@@ -412,7 +412,7 @@ LRESULT MergeCommand(HWND main, unsigned, LPARAM) {
     g_mergeTitle[0] = '\0';
     if (RunDocumentDialog(main, g_mergePath, g_mergeTitle, settings::kPathOpen, OFN_CREATEPROMPT, false))
         SendMessageA(main, WM_COMMAND, CMD_MERGEPATH, reinterpret_cast<LPARAM>(g_mergePath));
-    UpdateStatus();
+    shell::SendCommand(CMD_STATUS);
     return 0;
 }
 
@@ -426,7 +426,7 @@ LRESULT MergePathCommand(HWND main, unsigned, LPARAM arg) {
             data = ReadMergeFile(g_mergePath, cut);
         }
         if (data) {
-            SendMessageA(EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(data->c_str()));
+            SendMessageA(shell::EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(data->c_str()));
             if (cut) {
                 char text[512];
                 std::snprintf(text, sizeof text,
@@ -438,7 +438,7 @@ LRESULT MergePathCommand(HWND main, unsigned, LPARAM arg) {
             Warn(main, "Dateien können nicht zusammengeführt werden !");
         }
     }
-    UpdateStatus();
+    shell::SendCommand(CMD_STATUS);
     return 0;
 }
 

@@ -1,7 +1,6 @@
 #include "textops/codepage_win.h"
 
-#include "app/mainwindow_win.h"
-#include "document/document_win.h"
+#include "app/shell_win.h"
 #include "ui/dialogutil_win.h"
 
 namespace tessel::textops {
@@ -9,7 +8,7 @@ namespace {
 
 // Converts the copy in place, writes it back and marks the document modified.
 LRESULT ConvertCodePage(bool toAnsi) {
-    HWND edit = EditControl();
+    HWND edit = shell::EditControl();
     char* text = ui::CopyWindowText(edit);
     if (!text) return 0;  // no memory: the text stays as it is
     if (toAnsi)
@@ -18,9 +17,10 @@ LRESULT ConvertCodePage(bool toAnsi) {
         CharToOemA(text, text);
     SetWindowTextA(edit, text);
     ui::FreeWindowText(text);
-    RepaintEdit();
+    InvalidateRect(edit, nullptr, TRUE);
+    UpdateWindow(edit);
     SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
-    document::SetModified(true);
+    shell::NotifyTextChanged();
     return 0;
 }
 

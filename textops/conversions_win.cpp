@@ -1,8 +1,7 @@
 #include "textops/conversions_win.h"
 
-#include "app/mainwindow_win.h"
+#include "app/shell_win.h"
 #include "app/msgbox_win.h"
-#include "document/document_win.h"
 #include "resources/ids.h"
 #include "textops/conversions.h"
 #include "textops/lineops_win.h"
@@ -25,7 +24,7 @@ void RunConversion(HWND edit, Conversion convert) {
     SetWindowTextA(edit, result->c_str());
     result.reset();
     SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
-    document::SetModified(true);
+    shell::NotifyTextChanged();
 }
 
 Conversion ConversionFor(unsigned id) {
@@ -42,7 +41,7 @@ Conversion ConversionFor(unsigned id) {
 }
 
 void RunGpsConversion(HWND edit) {
-    if (CapacityFlag()) return;
+    if (CapacityReached()) return;
     EditText text(edit);
     if (!text.ok()) return;
     const auto limit = static_cast<std::size_t>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
@@ -51,7 +50,7 @@ void RunGpsConversion(HWND edit) {
     ApplyFrameResult(edit, result);
     SendMessageA(edit, EM_SETSEL, 0, 0);
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-    if (result.hitLimit) ReportCapacity(false);
+    if (result.hitLimit) NoteCapacity(false);
 }
 
 }  // namespace tessel::textops

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "app/mainwindow_win.h"
+#include "app/msgbox_win.h"
+#include "app/shell_win.h"
 #include "resources/ids.h"
 #include "textops/columnops.h"
 #include "textops/lineops.h"
@@ -11,14 +12,25 @@
 namespace tessel::textops {
 namespace {
 
-// EM_SETSEL to this end selects the whole text.
-constexpr LPARAM kSelectAllEnd = 32767;
+using shell::kSelectAllEnd;
+
+int g_capacity;
 
 void SetSelection(HWND edit, std::size_t start, std::size_t end) {
     SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
 }
 
 }  // namespace
+
+bool CapacityReached() { return g_capacity != 0; }
+
+void NoteCapacity(bool outOfMemory) {
+    ShowMessage(shell::MainWindow(), outOfMemory ? "Unzureichender Speicher" : "Kapazitätsgrenzen erreicht.",
+                kCaptionTessel, MB_ICONERROR);
+    g_capacity = 1;
+}
+
+void ClearCapacity() { g_capacity = 0; }
 
 EditText::EditText(HWND edit) : text_(ui::CopyWindowText(edit)) {
     if (text_) length_ = std::strlen(text_);
@@ -38,7 +50,7 @@ void ApplyFrameResult(HWND edit, const lineframe::FrameResult& result) {
 }
 
 void RunLineOperation(HWND edit, const lineframe::LineOp& op) {
-    if (CapacityFlag()) return;  // the edit control is full: no line is changed
+    if (CapacityReached()) return;  // the edit control is full: no line is changed
     EditText text(edit);
     if (!text.ok()) return;
     DWORD start = 0, end = 0;
@@ -50,7 +62,7 @@ void RunLineOperation(HWND edit, const lineframe::LineOp& op) {
     if (result.hitLimit) {
         SetSelection(edit, result.caret, result.caret);
         SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-        ReportCapacity(false);
+        NoteCapacity(false);
     } else {
         SendMessageA(edit, EM_SETSEL, 0, kSelectAllEnd);
     }

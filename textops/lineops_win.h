@@ -42,6 +42,14 @@ void ApplyFrameResult(HWND edit, const lineframe::FrameResult& result);
 // set nothing happens.
 void RunLineOperation(HWND edit, const lineframe::LineOp& op);
 
+// The capacity flag: set when the edit control reports that it is full or out
+// of memory (the main window passes EN_MAXTEXT and EN_ERRSPACE here, which
+// also shows the message); line commands stop before the next line while it
+// is set.
+bool CapacityReached();
+void NoteCapacity(bool outOfMemory);
+void ClearCapacity();
+
 // The commands with the records their dialogs return.
 void RunTextCommand(HWND edit, unsigned id, const std::string& text);            // 60 front, 61 back
 void RunCounterCommand(HWND edit, unsigned id, const CounterParams& params);     // 62 front, 63 back

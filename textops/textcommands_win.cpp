@@ -1,6 +1,6 @@
 #include "textops/textcommands_win.h"
 
-#include "app/mainwindow_win.h"
+#include "app/shell_win.h"
 #include "resources/ids.h"
 #include "textops/codepage_win.h"
 #include "textops/conversions_win.h"
@@ -55,89 +55,98 @@ const Question& QuestionFor(unsigned id) {
 LRESULT InsertText(HWND main, unsigned id, LPARAM) {
     const Question& q = QuestionFor(id);
     char text[ui::kInputBufferSize] = "";
-    if (ui::InputDialog(main, text, q.prompt, q.caption, 0) == 1) RunTextCommand(EditControl(), id, text);
+    if (ui::InputDialog(main, text, q.prompt, q.caption, 0) == 1) RunTextCommand(shell::EditControl(), id, text);
     return 0;
 }
 
 LRESULT InsertCounter(HWND main, unsigned id, LPARAM) {
     const Question& q = QuestionFor(id);
-    if (auto params = AskCounter(main, q.caption, q.prompt)) RunCounterCommand(EditControl(), id, *params);
+    if (auto params = AskCounter(main, q.caption, q.prompt)) RunCounterCommand(shell::EditControl(), id, *params);
     return 0;
 }
 
 // Cutting, filling and capping ask for a count or width in FRONTBACKCUT.
 LRESULT CountCommand(HWND main, unsigned id, LPARAM) {
     const Question& q = QuestionFor(id);
-    if (auto params = AskCount(main, q.caption, q.prompt, 0)) RunCountCommand(EditControl(), id, *params);
+    if (auto params = AskCount(main, q.caption, q.prompt, 0)) RunCountCommand(shell::EditControl(), id, *params);
     return 0;
 }
 
 LRESULT CommentCommand(HWND main, unsigned id, LPARAM) {
-    if (auto params = AskComment(main)) RunCommentCommand(EditControl(), id, *params);
+    if (auto params = AskComment(main)) RunCommentCommand(shell::EditControl(), id, *params);
     return 0;
 }
 
 LRESULT CutFromChar(HWND main, unsigned id, LPARAM) {
     const Question& q = QuestionFor(id);
-    if (auto params = AskCutChar(main, q.caption, q.prompt, '~')) RunCutCharCommand(EditControl(), *params);
+    if (auto params = AskCutChar(main, q.caption, q.prompt, '~')) RunCutCharCommand(shell::EditControl(), *params);
     return 0;
 }
 
 LRESULT CopyColumns(HWND main, unsigned id, LPARAM) {
     const Question& q = QuestionFor(id);
-    if (auto params = AskColumnCopy(main, q.caption, q.prompt)) RunColumnCopyCommand(EditControl(), id, *params);
+    if (auto params = AskColumnCopy(main, q.caption, q.prompt)) RunColumnCopyCommand(shell::EditControl(), id, *params);
     return 0;
 }
 
 LRESULT FixedCommand(HWND, unsigned id, LPARAM) {
-    RunFixedCommand(EditControl(), id);
+    RunFixedCommand(shell::EditControl(), id);
     return 0;
 }
 
 LRESULT Convert(HWND, unsigned id, LPARAM) {
-    RunConversion(EditControl(), ConversionFor(id));
+    RunConversion(shell::EditControl(), ConversionFor(id));
     return 0;
 }
 
 LRESULT Gps(HWND, unsigned, LPARAM) {
-    RunGpsConversion(EditControl());
+    RunGpsConversion(shell::EditControl());
     return 0;
 }
 
-// Line commands read the capacity flag; the dispatcher clears it after them.
+// A line command starts with the capacity flag clear, so only what happens
+// during the command itself stops it, and leaves it clear for the next one.
+template <CommandHandler Run>
+LRESULT LineCommand(HWND main, unsigned id, LPARAM arg) {
+    ClearCapacity();
+    const LRESULT result = Run(main, id, arg);
+    ClearCapacity();
+    return result;
+}
+
 constexpr CommandEntry kCommands[] = {
-    {CMD_DOSTOWIN, DosToWin, false},
-    {CMD_WINTODOS, WinToDos, false},
-    {CMD_DOSTOUNIX, Convert, false},
-    {CMD_UNIXTODOS, Convert, false},
-    {CMD_MACTOPC, Convert, false},
-    {CMD_PCTOMAC, Convert, false},
-    {CMD_CRLFTOBLANK, Convert, false},
-    {CMD_CRLFTOCOMMA, Convert, false},
-    {CMD_TABTOBLANKS, Convert, false},
-    {CMD_GPS, Gps, true},
+    {CMD_DOSTOWIN, DosToWin},
+    {CMD_WINTODOS, WinToDos},
+    {CMD_DOSTOUNIX, Convert},
+    {CMD_UNIXTODOS, Convert},
+    {CMD_MACTOPC, Convert},
+    {CMD_PCTOMAC, Convert},
+    {CMD_CRLFTOBLANK, Convert},
+    {CMD_CRLFTOCOMMA, Convert},
+    {CMD_TABTOBLANKS, Convert},
+    {CMD_GPS, LineCommand<Gps>},
 
-    {CMD_INSERTFRONT, InsertText, true},
-    {CMD_APPENDBACK, InsertText, true},
-    {CMD_COUNTFRONT, InsertCounter, true},
-    {CMD_COUNTBACK, InsertCounter, true},
-    {CMD_CUTFRONT, CountCommand, true},
-    {CMD_CUTBACK, CountCommand, true},
-    {CMD_BLANKSFRONT, FixedCommand, true},
-    {CMD_BLANKSBACK, FixedCommand, true},
-    {CMD_COMMENT, CommentCommand, true},
-    {CMD_UNCOMMENT, CommentCommand, true},
-    {CMD_CUTFROMCHAR, CutFromChar, true},
-    {CMD_LSP_INDENT, FixedCommand, true},
-    {CMD_LSP_OUTDENT, FixedCommand, true},
-    {CMD_LSP_COMMENT, FixedCommand, true},
+    {CMD_INSERTFRONT, LineCommand<InsertText>},
+    {CMD_APPENDBACK, LineCommand<InsertText>},
+    {CMD_COUNTFRONT, LineCommand<InsertCounter>},
+    {CMD_COUNTBACK, LineCommand<InsertCounter>},
+    {CMD_CUTFRONT, LineCommand<CountCommand>},
+    {CMD_CUTBACK, LineCommand<CountCommand>},
+    {CMD_BLANKSFRONT, LineCommand<FixedCommand>},
+    {CMD_BLANKSBACK, LineCommand<FixedCommand>},
+    {CMD_COMMENT, LineCommand<CommentCommand>},
+    {CMD_UNCOMMENT, LineCommand<CommentCommand>},
+    {CMD_CUTFROMCHAR, LineCommand<CutFromChar>},
+    {CMD_LSP_INDENT, LineCommand<FixedCommand>},
+    {CMD_LSP_OUTDENT, LineCommand<FixedCommand>},
+    {CMD_LSP_COMMENT, LineCommand<FixedCommand>},
 
-    {CMD_FILLFRONT, CountCommand, true},
-    {CMD_FILLBACK, CountCommand, true},
-    {CMD_COLCOPYFRONT, CopyColumns, true},
-    {CMD_COLCOPYBACK, CopyColumns, true},
-    {CMD_CAPFRONT, CountCommand, true},
-    {CMD_CAPBACK, CountCommand, true},
+    {CMD_FILLFRONT, LineCommand<CountCommand>},
+    {CMD_FILLBACK, LineCommand<CountCommand>},
+    {CMD_COLCOPYFRONT, LineCommand<CopyColumns>},
+    {CMD_COLCOPYBACK, LineCommand<CopyColumns>},
+    {CMD_CAPFRONT, LineCommand<CountCommand>},
+    {CMD_CAPBACK, LineCommand<CountCommand>},
 };
 
 }  // namespace

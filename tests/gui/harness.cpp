@@ -5,6 +5,7 @@
 #include <deque>
 #include <set>
 
+#include "app/shell_win.h"
 #include "app/mainwindow_win.h"
 #include "app/settings_win.h"
 #include "document/document_win.h"
@@ -202,7 +203,7 @@ App::~App() {
     tessel::EndApplication();
 }
 
-HWND App::edit() const { return tessel::EditControl(); }
+HWND App::edit() const { return tessel::shell::EditControl(); }
 
 LRESULT App::command(unsigned id, LPARAM arg) {
     LRESULT result = SendMessageA(main_, WM_COMMAND, id, arg);

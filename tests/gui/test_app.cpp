@@ -5,6 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "ui/colours_win.h"
+#include "app/shell_win.h"
+#include "ui/statusbar_win.h"
+#include "textops/lineops_win.h"
 #include "app/mainwindow_win.h"
 #include "document/document_win.h"
 #include "resources/ids.h"
@@ -40,13 +44,13 @@ TEST_CASE("a first start without settings file writes the four sections at exit,
         gui::App app;
         REQUIRE(app.alive());
         CHECK(app.caption() == "Tessel :  NAMENLOS");
-        CHECK(tessel::BackgroundColour() == GetSysColor(COLOR_WINDOW));
-        CHECK(tessel::TextColour() == GetSysColor(COLOR_WINDOWTEXT));
+        CHECK(tessel::colours::Background() == GetSysColor(COLOR_WINDOW));
+        CHECK(tessel::colours::Text() == GetSysColor(COLOR_WINDOWTEXT));
         CHECK(std::string(tessel::font::Record().lfFaceName) == "Fixedsys");
         CHECK(tessel::font::Record().lfHeight == -17);
         CHECK(SendMessageA(app.edit(), EM_GETLIMITTEXT, 0, 0) == 30000);
         CHECK(GetDlgCtrlID(app.edit()) == 1);
-        CHECK(GetDlgCtrlID(tessel::IniCombo()) == 2);
+        CHECK(GetDlgCtrlID(tessel::shell::IniCombo()) == 2);
         CHECK(app.close());
     }
     const std::string expected =
@@ -70,8 +74,8 @@ TEST_CASE("colours are read from the settings file and written back unchanged") 
     gui::SetIniValue("EDITCOLORS", "FCOL", "00123456");
     {
         gui::App app("", true);
-        CHECK(tessel::BackgroundColour() == 0x00FF8040);
-        CHECK(tessel::TextColour() == 0x00123456);
+        CHECK(tessel::colours::Background() == 0x00FF8040);
+        CHECK(tessel::colours::Text() == 0x00123456);
         // The edit control paints with the brush of the background colour.
         HDC dc = GetDC(app.edit());
         LRESULT brush = SendMessageA(app.main(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
@@ -93,22 +97,22 @@ TEST_CASE("colours are read from the settings file and written back unchanged") 
             gui::SetIniValue("EDITCOLORS", "FCOL", "0");
             gui::App app("", true);
             CAPTURE(bad);
-            CHECK(tessel::BackgroundColour() == GetSysColor(COLOR_WINDOW));
-            CHECK(tessel::TextColour() == GetSysColor(COLOR_WINDOWTEXT));
+            CHECK(tessel::colours::Background() == GetSysColor(COLOR_WINDOW));
+            CHECK(tessel::colours::Text() == GetSysColor(COLOR_WINDOWTEXT));
         }
     }
     SUBCASE("a 40-character colour text is read from its first 12 characters") {
         gui::RemoveFile(gui::IniPath());
         gui::SetIniValue("EDITCOLORS", "BCOL", "0x1234567890123456789012345678901234567890");
         gui::App app("", true);
-        CHECK(tessel::BackgroundColour() == 0x34567890);  // "0x1234567890", kept to 32 bits
-        CHECK(tessel::TextColour() == 0);
+        CHECK(tessel::colours::Background() == 0x34567890);  // "0x1234567890", kept to 32 bits
+        CHECK(tessel::colours::Text() == 0);
     }
     SUBCASE("standard colours restore the system colours") {
         gui::App app("", true);
         app.command(CMD_STDCOLORS);
-        CHECK(tessel::BackgroundColour() == GetSysColor(COLOR_WINDOW));
-        CHECK(tessel::TextColour() == GetSysColor(COLOR_WINDOWTEXT));
+        CHECK(tessel::colours::Background() == GetSysColor(COLOR_WINDOW));
+        CHECK(tessel::colours::Text() == GetSysColor(COLOR_WINDOWTEXT));
     }
     CHECK_DIALOGS_ANSWERED();
 }
@@ -202,7 +206,7 @@ TEST_CASE("the layout puts the edit control under the toolbar strip and the comb
     CHECK(e.right - e.left == client.right);
     CHECK(e.bottom - e.top == client.bottom - 64);
     RECT c;
-    GetWindowRect(tessel::IniCombo(), &c);
+    GetWindowRect(tessel::shell::IniCombo(), &c);
     MapWindowPoints(nullptr, app.main(), reinterpret_cast<POINT*>(&c), 2);
     CHECK(c.left == 312);
     CHECK(c.top == 8);
@@ -228,15 +232,15 @@ TEST_CASE("command line: a missing file is reported and leaves an untitled docum
 TEST_CASE("status line: empty document and the caret at the end of a second line") {
     gui::App app;
     app.command(CMD_STATUS);
-    CHECK(std::string(tessel::StatusText()) == "Zeile : 1 - Spalte : 1               0 Byte");
+    CHECK(std::string(tessel::statusbar::Text()) == "Zeile : 1 - Spalte : 1               0 Byte");
     app.setText("abcde\r\nxyz");
     app.select(10, 10);
     app.command(CMD_STATUS);
-    CHECK(std::string(tessel::StatusText()) == "Zeile : 2 - Spalte : 4               10 Byte");
+    CHECK(std::string(tessel::statusbar::Text()) == "Zeile : 2 - Spalte : 4               10 Byte");
     // Keys in the edit control refresh it before the control moves the caret.
     app.select(0, 0);
     SendMessageA(app.edit(), WM_KEYDOWN, VK_SHIFT, 0);
-    CHECK(std::string(tessel::StatusText()) == "Zeile : 1 - Spalte : 1               10 Byte");
+    CHECK(std::string(tessel::statusbar::Text()) == "Zeile : 1 - Spalte : 1               10 Byte");
     CHECK_DIALOGS_ANSWERED();
 }
 
@@ -331,9 +335,9 @@ TEST_CASE("the edit control's full message sets the capacity flag") {
     gui::App app;
     gui::ExpectMessage("Tessel", "Kapazitätsgrenzen erreicht.", MB_ICONERROR);
     app.type(std::string(30001, 'a'));
-    CHECK(tessel::CapacityFlag() == 1);
+    CHECK(tessel::textops::CapacityReached());
     CHECK(app.text().size() == 30000);
-    tessel::CapacityFlag() = 0;
+    tessel::textops::ClearCapacity();
     CHECK_DIALOGS_ANSWERED();
 }
 

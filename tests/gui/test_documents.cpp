@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "textops/lineops_win.h"
 #include "app/mainwindow_win.h"
 #include "document/document_win.h"
 #include "document/recent_win.h"
@@ -289,7 +290,7 @@ TEST_CASE("merging inserts the file at the caret and keeps the caption; too big,
     gui::ExpectMessage("Tessel", "Kapazitätsgrenzen erreicht.", MB_ICONERROR);
     app.command(CMD_MERGEPATH, Arg(s.file("zehn.txt", "0123456789")));
     CHECK(app.text().size() == 30000);
-    tessel::CapacityFlag() = 0;
+    tessel::textops::ClearCapacity();
     CHECK_DIALOGS_ANSWERED();
 }
 

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/shell_win.h"
 #include "app/mainwindow_win.h"
+#include "document/drop_win.h"
 #include "document/document_win.h"
 #include "document/recent_win.h"
 #include "resources/ids.h"
@@ -222,7 +224,7 @@ TEST_CASE("drop modes: names at the caret, names as new text, open the first, me
     const std::string c = s.file("c.txt", "CCC");
     const std::vector<std::string> names = {a, b, c};
     gui::App app;
-    CHECK(tessel::DropMode() == 2);
+    CHECK(tessel::document::DropMode() == 2);
     app.setText("[]");
     app.select(1, 1);
     Drop(app.main(), names);
@@ -231,7 +233,7 @@ TEST_CASE("drop modes: names at the caret, names as new text, open the first, me
 
     // Names as new text asks first; Cancel leaves everything as it was.
     app.command(CMD_DROPTEXT);
-    CHECK(tessel::DropMode() == 1);
+    CHECK(tessel::document::DropMode() == 1);
     gui::ExpectMessage("Tessel", Prompt("NAMENLOS"), MB_ICONWARNING, IDCANCEL);
     Drop(app.main(), names);
     CHECK(app.text() == "[" + Lines(names) + "]");
@@ -370,7 +372,7 @@ TEST_CASE("the INI combobox lists the INI files of the Windows directory and ope
     std::sort(expected.begin(), expected.end());
 
     gui::App app;
-    HWND combo = tessel::IniCombo();
+    HWND combo = tessel::shell::IniCombo();
     std::vector<std::string> listed;
     for (int i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
         char item[MAX_PATH] = {};

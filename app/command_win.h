@@ -1,0 +1,28 @@
+// The command-table type: each module lists its commands in one table, and
+// the dispatcher searches the tables in turn. Included by every module that
+// carries commands; includes no subsystem.
+#pragma once
+#include <windows.h>
+#include <cstddef>
+
+namespace tessel {
+
+// `id` is the command id, so that one handler can serve a range of commands.
+using CommandHandler = LRESULT (*)(HWND main, unsigned id, LPARAM arg);
+
+struct CommandEntry {
+    unsigned id;
+    CommandHandler run;
+};
+
+struct CommandTable {
+    const CommandEntry* entries;
+    std::size_t count;
+};
+
+template <std::size_t N>
+constexpr CommandTable MakeTable(const CommandEntry (&entries)[N]) {
+    return {entries, N};
+}
+
+}  // namespace tessel

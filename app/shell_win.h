@@ -1,0 +1,28 @@
+// The handles every subsystem needs: the instance, the main window and its
+// two children. The main window attaches them at creation; anyone may read
+// them. This file includes no subsystem.
+#pragma once
+#include <windows.h>
+
+namespace tessel::shell {
+
+constexpr int kEditLimit = 30000;       // characters that can be typed
+constexpr LPARAM kSelectAllEnd = 32767; // EM_SETSEL to this end selects the whole text
+
+HINSTANCE Instance();
+HWND MainWindow();
+HWND EditControl();
+HWND IniCombo();
+
+// Called by the main window: at WM_CREATE with its handles, at the end with nulls.
+void Attach(HINSTANCE instance, HWND main, HWND edit, HWND combo);
+
+// Tells the main window that the text changed, as the edit control's own
+// EN_UPDATE does: whole-text commands call it after SetWindowText, which the
+// edit control does not report.
+void NotifyTextChanged();
+
+// Sends an internal command to the main window (WM_COMMAND, synchronously).
+LRESULT SendCommand(unsigned id, LPARAM arg = 0);
+
+}  // namespace tessel::shell

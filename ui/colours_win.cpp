@@ -1,0 +1,73 @@
+#include "ui/colours_win.h"
+
+#include <string>
+
+#include "app/paths.h"
+#include "app/settings_win.h"
+
+namespace tessel::colours {
+namespace {
+
+constexpr char kSection[] = "EDITCOLORS";
+constexpr char kBackgroundKey[] = "BCOL";
+constexpr char kTextKey[] = "FCOL";
+
+COLORREF g_background;
+COLORREF g_text;
+HBRUSH g_brush;
+
+COLORREF ReadColour(const char* key) {
+    return paths::readHexColour(settings::ReadString(kSection, key, 256));
+}
+
+}  // namespace
+
+void Load() {
+    g_background = ReadColour(kBackgroundKey);
+    g_text = ReadColour(kTextKey);
+    if (g_background == g_text) {
+        g_background = GetSysColor(COLOR_WINDOW);
+        g_text = GetSysColor(COLOR_WINDOWTEXT);
+    }
+}
+
+void Save() {
+    settings::WriteHex08(kSection, kBackgroundKey, g_background);
+    settings::WriteHex08(kSection, kTextKey, g_text);
+}
+
+void Release() {
+    if (g_brush) DeleteObject(g_brush);
+    g_brush = nullptr;
+}
+
+COLORREF Background() { return g_background; }
+COLORREF Text() { return g_text; }
+
+void Set(COLORREF background, COLORREF text) {
+    g_background = background;
+    g_text = text;
+}
+
+void RepaintEdit(HWND edit) {
+    InvalidateRect(edit, nullptr, TRUE);
+    UpdateWindow(edit);
+}
+
+LRESULT OnCtlColorEdit(HWND main, HWND edit, WPARAM wParam, LPARAM lParam) {
+    if (GetSysColor(COLOR_WINDOW) == g_background && GetSysColor(COLOR_WINDOWTEXT) == g_text)
+        return DefWindowProcA(main, WM_CTLCOLOREDIT, wParam, lParam);
+    if (reinterpret_cast<HWND>(lParam) != edit) return DefWindowProcA(main, WM_CTLCOLOREDIT, wParam, lParam);
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    Release();
+    g_brush = CreateSolidBrush(g_background);
+    SetBkColor(dc, g_background);
+    SetTextColor(dc, g_text);
+    UnrealizeObject(g_brush);
+    POINT origin{0, 0};
+    ClientToScreen(main, &origin);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    return reinterpret_cast<LRESULT>(g_brush);
+}
+
+}  // namespace tessel::colours
