@@ -3,7 +3,7 @@
 set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for p in cmake make g++ file x11-utils g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth doctest-dev x11-apps imagemagick; do
+for p in cmake make g++ file x11-utils g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth doctest-dev x11-apps imagemagick clang libclang-rt-14-dev; do
   have "$p" || need+=("$p")
 done
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -18,6 +18,8 @@ run() {  # name, command...
 }
 
 run "native unit tests" build/native/unit_tests
+# Every fuzz target briefly over its seed corpus; scripts/fuzz.sh runs them longer.
+run "fuzz targets" bash scripts/fuzz.sh 3
 
 # One virtual display and one fresh prefix for this run.
 export WINEPREFIX="$root/build/wineprefix"
