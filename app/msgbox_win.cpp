@@ -5,6 +5,7 @@ namespace tessel {
 const char kCaptionTessel[] = "Tessel";
 const char kCaptionWarning[] = "Warnung";
 const char kCaptionNote[] = "Meldung";
+const char kTextOutOfMemory[] = "Unzureichender Speicher";
 
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags) {
     return MessageBoxA(owner, text, caption, flags);

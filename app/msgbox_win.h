@@ -8,6 +8,7 @@ namespace tessel {
 extern const char kCaptionTessel[];       // "Tessel"
 extern const char kCaptionWarning[];      // "Warnung"
 extern const char kCaptionNote[];         // "Meldung"
+extern const char kTextOutOfMemory[];     // "Unzureichender Speicher"
 
 // Shows a message box owned by `owner` and returns the button pressed.
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags);
