@@ -1,6 +1,7 @@
 #include "app/mainwindow_win.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "app/commands_win.h"
@@ -20,6 +21,7 @@ namespace tessel {
 namespace {
 
 const char kClassName[] = "Tessel32";
+constexpr Message kInvalidCommandLine{"Befehlszeilenargument ungültig", kCaptionWarning, MB_ICONERROR};
 
 HINSTANCE g_instance;
 HWND g_main;
@@ -58,6 +60,7 @@ LRESULT CALLBACK EditSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
     }
     return CallWindowProcA(g_editProc, wnd, msg, wParam, lParam);
 }
+
 
 void LoadWindowSize(HWND wnd) {
     const int unset = static_cast<int>(CW_USEDEFAULT);
@@ -197,7 +200,7 @@ void OnPaint(HWND wnd) {
     EndPaint(wnd, &ps);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMainMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
         return OnCreate(wnd);
@@ -239,6 +242,17 @@ LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
         break;
     }
     return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+// No exception may unwind into the platform: a command that runs out of
+// memory shows so and changes nothing more.
+LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleMainMessage(wnd, msg, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(wnd);
+        return 0;
+    }
 }
 
 }  // namespace
@@ -285,7 +299,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
             SendMessageA(wnd, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         } else {
             if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-            ShowFocusMessage("Befehlszeilenargument ungültig", kCaptionWarning, MB_ICONERROR);
+            Show(kInvalidCommandLine);
         }
     }
     return wnd;

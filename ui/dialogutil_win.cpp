@@ -119,7 +119,7 @@ INT_PTR CALLBACK SharedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM l
             return FALSE;
         }
     } catch (const std::bad_alloc&) {
-        ShowMessage(dialog, kTextOutOfMemory, kCaptionTessel, MB_ICONERROR);
+        ReportOutOfMemory(dialog);
         EndDialog(dialog, 0);
         return TRUE;
     }
