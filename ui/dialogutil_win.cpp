@@ -81,6 +81,10 @@ void PaintDialogIcon(HWND dialog, int placeholderId, HICON icon) {
     ReleaseDC(holder, hdc);
 }
 
+HINSTANCE InstanceOf(HWND wnd) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(wnd, GWLP_HINSTANCE));
+}
+
 HICON ClassIcon(HWND wnd) {
     return reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICON));
 }
@@ -128,8 +132,7 @@ INT_PTR CALLBACK SharedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM l
 }  // namespace
 
 INT_PTR RunDialog(HWND owner, DialogCall& call) {
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    return DialogBoxParamA(instance, call.templateName, owner, SharedDialogProc, reinterpret_cast<LPARAM>(&call));
+    return DialogBoxParamA(InstanceOf(owner), call.templateName, owner, SharedDialogProc, reinterpret_cast<LPARAM>(&call));
 }
 
 std::string ItemText(HWND dialog, int id) {

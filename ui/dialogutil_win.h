@@ -27,6 +27,9 @@ int TransferToClipboard(HWND owner, const char* text, int length, int mode);
 // The shared WM_PAINT of the dialogs: paints `icon` into the placeholder.
 void PaintDialogIcon(HWND dialog, int placeholderId, HICON icon);
 
+// The instance a window was created with: dialogs run with their owner's.
+HINSTANCE InstanceOf(HWND wnd);
+
 // The class icon of the window (the main window's icon for its dialogs).
 HICON ClassIcon(HWND wnd);
 

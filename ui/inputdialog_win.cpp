@@ -40,8 +40,7 @@ HICON LoadSelectedIcon(HWND owner, int iconSelector) {
     case kInputIconQuestion: name = "ICONFRAG"; break;
     default: return nullptr;
     }
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    return static_cast<HICON>(LoadImageA(InstanceOf(owner), name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
 }
 
 }  // namespace

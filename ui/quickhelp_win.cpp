@@ -44,7 +44,7 @@ const DialogKind<HelpRecord> kHelpDialog{
 }  // namespace
 
 int ShowQuickHelp(HWND owner, const char* resourceName, const char* title) {
-    HelpRecord record{reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)), resourceName,
+    HelpRecord record{InstanceOf(owner), resourceName,
                       title ? title : ""};
     const INT_PTR result = Run(owner, kHelpDialog, record);
     // Closing the list, with its button or otherwise, is the normal end.
