@@ -18,16 +18,12 @@
 #include <string>
 #include <string_view>
 
+#include "tests/fuzz/check.h"
 #include "tests/unit/lineframe_reference.h"
 #include "textops/conversions.h"
 #include "textops/lineframe.h"
 
 namespace {
-
-#define REQUIRE(cond) \
-    do {              \
-        if (!(cond)) __builtin_trap(); \
-    } while (0)
 
 // The checks' own loops need no coverage feedback; on texts of 27500
 // characters they would otherwise cost most of the time.

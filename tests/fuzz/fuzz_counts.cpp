@@ -15,14 +15,10 @@
 #include <string>
 #include <string_view>
 
+#include "tests/fuzz/check.h"
 #include "textops/lineops.h"
 
 namespace {
-
-#define REQUIRE(cond) \
-    do {              \
-        if (!(cond)) __builtin_trap(); \
-    } while (0)
 
 std::uint32_t describedCount(std::string_view field)
 {

@@ -12,14 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/check.h"
 #include "document/droplist.h"
 
 namespace {
-
-#define REQUIRE(cond) \
-    do {              \
-        if (!(cond)) __builtin_trap(); \
-    } while (0)
 
 namespace dl = tessel::droplist;
 

@@ -9,14 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/fuzz/check.h"
 #include "ui/helplines.h"
 
 namespace {
-
-#define REQUIRE(cond) \
-    do {              \
-        if (!(cond)) __builtin_trap(); \
-    } while (0)
 
 using tessel::helplines::kMaxLineLength;
 

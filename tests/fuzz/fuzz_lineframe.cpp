@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/fuzz/check.h"
 #include "tests/unit/lineframe_reference.h"
 #include "textops/columnops.h"
 #include "textops/lineframe.h"
@@ -23,11 +24,6 @@ namespace {
 
 using lineframe::LineEdit;
 using lineframe::LineOp;
-
-#define REQUIRE(cond) \
-    do {              \
-        if (!(cond)) __builtin_trap(); \
-    } while (0)
 
 enum Kind : int {
     kInsertAtStart,

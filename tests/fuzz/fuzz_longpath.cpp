@@ -14,14 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/fuzz/check.h"
 #include "document/longpath.h"
 
 namespace {
-
-#define REQUIRE(cond) \
-    do {              \
-        if (!(cond)) __builtin_trap(); \
-    } while (0)
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 

@@ -14,15 +14,11 @@
 #include <cstdint>
 #include <string>
 
+#include "tests/fuzz/check.h"
 #include "document/recentlist.h"
 #include "textops/charmap.h"
 
 namespace {
-
-#define REQUIRE(cond) \
-    do {              \
-        if (!(cond)) __builtin_trap(); \
-    } while (0)
 
 using tessel::recent::RecentList;
 

@@ -17,14 +17,10 @@
 #include <string>
 #include <string_view>
 
+#include "tests/fuzz/check.h"
 #include "textops/search.h"
 
 namespace {
-
-#define REQUIRE(cond) \
-    do {              \
-        if (!(cond)) __builtin_trap(); \
-    } while (0)
 
 namespace ts = tessel::search;
 

@@ -14,14 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/fuzz/check.h"
 #include "document/startercmd.h"
 
 namespace {
-
-#define REQUIRE(cond) \
-    do {              \
-        if (!(cond)) __builtin_trap(); \
-    } while (0)
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
