@@ -83,14 +83,16 @@ double Floor(const std::string& input, const std::string& result) {
     return Time(input, 0, 0, [&] { SetWindowTextA(g_edit, result.c_str()); }, result, ignored);
 }
 
-// 30000 characters with `hits` occurrences of "ab" spread evenly.
+// 30000 characters in 2500 lines of ten, with `hits` occurrences of "ab"
+// spread evenly over the lines.
 std::string HitDocument(unsigned hits) {
-    std::string text(30000, 'x');
-    for (std::size_t i = 0; i < text.size(); i += 7) text[i] = ' ';
-    const std::size_t step = text.size() / hits;
+    std::string text;
+    for (unsigned line = 0; line < 2500; ++line) text += "xxxx xxxx \r\n";
+    text.resize(30000);
     for (unsigned h = 0; h < hits; ++h) {
-        text[h * step] = 'a';
-        text[h * step + 1] = 'b';
+        const std::size_t at = static_cast<std::size_t>(h) * 2500 / hits * 12 + 2;
+        text[at] = 'a';
+        text[at + 1] = 'b';
     }
     return text;
 }
@@ -123,6 +125,7 @@ std::string SortDocument() {
             text += std::to_string(rng() % 1000);
             if (rng() % 2) text += "." + std::to_string(rng() % 10);
         }
+        if (rng() % 2) text += " z";
         text += "\r\n";
     }
     return text;

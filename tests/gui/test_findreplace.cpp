@@ -209,6 +209,19 @@ TEST_CASE("Replace All from the middle, after a report, with escapes, undone in 
         CHECK(app.text() == "ab\r\nab\r\nab");
         Click(replace, IDCANCEL);
     }
+    SUBCASE("after Find Next reported the end: every hit from the top, no second report") {
+        app.select(0, 0);
+        HWND replace = Open(app, CMD_REPLACE, "Replace");
+        gui::SetItemText(replace, kFindField, "ab");
+        gui::SetItemText(replace, kReplaceField, "X");
+        for (int i = 0; i < 3; ++i) Click(replace, IDOK);
+        ExpectNotFound("ab", replace);
+        Click(replace, IDOK);
+        Click(replace, kReplaceAllButton);
+        CHECK(app.text() == "X\r\nX\r\nX");
+        CHECK(app.selection() == std::make_pair(7, 7));
+        Click(replace, IDCANCEL);
+    }
     SUBCASE("behind the last hit: the report, then every hit from the top") {
         app.select(10, 10);
         HWND replace = Open(app, CMD_REPLACE, "Replace");
