@@ -54,3 +54,22 @@ TEST_CASE("the separator and letter sets") {
     CHECK(isSentenceLetter(0xDC));
     CHECK_FALSE(isSentenceLetter(0xE9));
 }
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "textops/charmap.h"
+
+TEST_CASE("the case mapping agrees with CharUpperA/CharLowerA on one character, all 256 bytes") {
+    for (unsigned c = 0; c < 256; ++c) {
+        // The single-character form: the byte zero-extended into the pointer.
+        const auto up = static_cast<unsigned char>(reinterpret_cast<UINT_PTR>(
+            CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<BYTE>(c))))));
+        const auto low = static_cast<unsigned char>(reinterpret_cast<UINT_PTR>(
+            CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<BYTE>(c))))));
+        CAPTURE(c);
+        CHECK(charmap::upper(static_cast<unsigned char>(c)) == up);
+        CHECK(charmap::lower(static_cast<unsigned char>(c)) == low);
+    }
+}
+#endif
