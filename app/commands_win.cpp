@@ -9,7 +9,10 @@
 #include "document/doccommands_win.h"
 #include "document/document_win.h"
 #include "document/drop_win.h"
+#include "textops/casing_win.h"
 #include "textops/lineops_win.h"
+#include "textops/search_win.h"
+#include "textops/sorting_win.h"
 #include "textops/textcommands_win.h"
 #include "ui/colours_win.h"
 #include "ui/quickhelp_win.h"
@@ -114,6 +117,9 @@ const CommandTable kTables[] = {
     MakeTable(kAppCommands),
     document::Commands(),
     textops::Commands(),
+    search::Commands(),
+    sorting::Commands(),
+    casing::Commands(),
 };
 
 const CommandEntry* FindCommand(unsigned id) {
@@ -172,7 +178,7 @@ void InitMenuPopup(HMENU popup, int position) {
         break;
     }
     case 3: {
-        bool free = FindDialog() == nullptr;
+        bool free = !search::DialogOpen();
         enable(CMD_FIND, free);
         enable(CMD_FINDNEXT, free);
         enable(CMD_REPLACE, free);
@@ -192,6 +198,7 @@ void InitMenuPopup(HMENU popup, int position) {
 
 bool HandleOtherMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)lParam;
+    if (search::HandleMessage(main, msg, wParam, lParam, result)) return true;
     if (msg == WM_DROPFILES) {
         document::HandleDrop(main, reinterpret_cast<HDROP>(wParam));
         result = 0;

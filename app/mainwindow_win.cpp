@@ -13,6 +13,7 @@
 #include "document/drop_win.h"
 #include "document/recent_win.h"
 #include "resources/ids.h"
+#include "textops/search_win.h"
 #include "ui/colours_win.h"
 #include "ui/font_win.h"
 #include "ui/statusbar_win.h"
@@ -27,7 +28,6 @@ HINSTANCE g_instance;
 HWND g_main;
 HWND g_edit;
 HWND g_combo;
-HWND g_findDialog;
 HACCEL g_accelerators;
 int g_topmost = 1;
 HPEN g_highlightPen;
@@ -35,8 +35,6 @@ HPEN g_shadowPen;
 HFONT g_comboFont;
 int g_clientWidth;
 WNDPROC g_editProc;
-UINT g_findReplaceMsg;
-UINT g_findHelpMsg;
 
 void CreatePens() {
     if (g_highlightPen) DeleteObject(g_highlightPen);
@@ -141,8 +139,6 @@ LRESULT OnCreate(HWND wnd) {
 
     DragAcceptFiles(wnd, TRUE);
     document::Initialise(wnd, g_edit);
-    g_findReplaceMsg = RegisterWindowMessageA("commdlg_FindReplace");
-    g_findHelpMsg = RegisterWindowMessageA("commdlg_help");
     document::UpdateCaption();
 
     settings::BuildPaths();
@@ -306,7 +302,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
 }
 
 void ProcessMessage(MSG& msg) {
-    if (g_findDialog && IsDialogMessageA(g_findDialog, &msg)) return;
+    if (search::PreTranslate(msg)) return;
     if (g_main && g_accelerators && TranslateAcceleratorA(g_main, g_accelerators, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -321,18 +317,14 @@ int RunMessageLoop() {
 void EndApplication() {
     UnregisterClassA("MyTesselToolBar", g_instance);
     UnregisterClassA("MyTesselStatusBar", g_instance);
-    g_main = g_edit = g_combo = g_findDialog = nullptr;
+    g_main = g_edit = g_combo = nullptr;
     shell::Attach(g_instance, nullptr, nullptr, nullptr);
 }
 
-HWND FindDialog() { return g_findDialog; }
-void SetFindDialog(HWND dialog) { g_findDialog = dialog; }
 int TopmostState() { return g_topmost; }
 
 HPEN HighlightPen() { return g_highlightPen; }
 HPEN ShadowPen() { return g_shadowPen; }
-UINT FindReplaceMessage() { return g_findReplaceMsg; }
-UINT FindHelpMessage() { return g_findHelpMsg; }
 
 // Window-size commands live beside the window they move.
 void SaveWindowSizeCommand() { SaveWindowSize(g_main); }

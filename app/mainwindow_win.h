@@ -23,19 +23,11 @@ void ProcessMessage(MSG& msg);
 // After the loop: releases what the entry point created.
 void EndApplication();
 
-// The modeless find/replace dialog, while it is open.
-HWND FindDialog();
-void SetFindDialog(HWND dialog);
-
 // Always-on-top state: 1 normal, -1 on top.
 int TopmostState();
 
 // Highlight and shadow pens, shared with the toolbar.
 HPEN HighlightPen();
 HPEN ShadowPen();
-
-// Registered messages of the common find/replace dialog.
-UINT FindReplaceMessage();
-UINT FindHelpMessage();
 
 }  // namespace tessel

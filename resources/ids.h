@@ -142,5 +142,18 @@
 #define IDC_STARTER_HELP    102
 #define IDC_STARTER_NOTE    107
 #define IDC_STARTER_CLOSE   257
+/* Sorting (DLGSORTMYTEXT) and case conversion (GROSSKLEIN) */
+#define IDC_SORT_ICON       101
+#define IDC_SORT_LEXICAL    104
+#define IDC_SORT_NUMERIC    105
+#define IDC_SORT_DESCENDING 106
+#define IDC_SORT_ASCENDING  107
+#define IDC_CASE_SENTENCE   101
+#define IDC_CASE_LOWER      102
+#define IDC_CASE_UPPER      103
+#define IDC_CASE_WORDS      104
+#define IDC_CASE_SWAP       105
+#define IDC_CASE_ICON       106
+#define IDC_CASE_WORDSEXT   107
 
 #endif
