@@ -11,6 +11,7 @@
 #include "document/drop_win.h"
 #include "textops/lineops_win.h"
 #include "textops/textcommands_win.h"
+#include "ui/about_win.h"
 #include "ui/colours_win.h"
 #include "ui/quickhelp_win.h"
 #include "ui/statusbar_win.h"
@@ -112,6 +113,7 @@ const CommandTable kTables[] = {
     MakeTable(kAppCommands),
     document::Commands(),
     textops::Commands(),
+    about::Commands(),
 };
 
 const CommandEntry* FindCommand(unsigned id) {

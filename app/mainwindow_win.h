@@ -30,10 +30,6 @@ void SetFindDialog(HWND dialog);
 // Always-on-top state: 1 normal, -1 on top.
 int TopmostState();
 
-// Highlight and shadow pens, shared with the toolbar.
-HPEN HighlightPen();
-HPEN ShadowPen();
-
 // Registered messages of the common find/replace dialog.
 UINT FindReplaceMessage();
 UINT FindHelpMessage();

@@ -1,4 +1,5 @@
 #include "ui/bitmap_win.h"
+#include <initializer_list>
 
 #include <new>
 
