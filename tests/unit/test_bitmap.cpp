@@ -1,6 +1,9 @@
 #include <doctest/doctest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "ui/bitmap.h"
@@ -277,4 +280,58 @@ TEST_CASE("mode -1003 draws only a part inside the bitmap; mode -1004 never divi
     CHECK(s.height == 52);
     CHECK_FALSE(bitmap::scaledSize(1, 1, 0, 1, 110, 104, s));
     CHECK_FALSE(bitmap::scaledSize(1, 1, 1, 0, 110, 104, s));
+}
+
+namespace {
+
+Bytes ReadResourceFile(const std::string& name) {
+    std::ifstream in(std::string(TESSEL_SOURCE_DIR) + "/resources/" + name, std::ios::binary);
+    REQUIRE_MESSAGE(in.good(), "cannot read " << name);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The palette index of pixel (x, y) of a 4-bit bottom-up record, y = 0 the top row.
+unsigned Index4(const bitmap::Record& r, unsigned x, unsigned y) {
+    const std::size_t row = bitmap::rowBytes(r.width, 4) * (r.height - 1 - y);
+    const std::uint8_t b = r.bits[row + x / 2];
+    return x % 2 ? b & 0x0F : b >> 4;
+}
+
+}  // namespace
+
+TEST_CASE("the shipped bitmaps: the toolbar strip in both header kinds, the kite") {
+    bitmap::Record strip, os2, kite;
+    REQUIRE(Parse(ReadResourceFile("toolbar32.bmp"), strip) == bitmap::ParseResult::ok);
+    REQUIRE(Parse(ReadResourceFile("toolbar.bmp"), os2) == bitmap::ParseResult::ok);
+    REQUIRE(Parse(ReadResourceFile("mykite.bmp"), kite) == bitmap::ParseResult::ok);
+    CHECK(strip.width == 288);
+    CHECK(strip.height == 24);
+    CHECK(strip.colourCount == 16);
+    CHECK(os2.bits == strip.bits);
+    CHECK(os2.palette == strip.palette);
+    CHECK(kite.width == 110);
+    CHECK(kite.height == 104);
+    CHECK(kite.colourCount == 256);
+
+    // Entry 13 of the standard palette is the transparent magenta; the two
+    // separator cells are nothing else, every button has a picture, and no
+    // picture touches the cell's first row or column, where the frame runs.
+    REQUIRE(strip.palette[4 + 13 * 4] == 0xFF);
+    REQUIRE(strip.palette[5 + 13 * 4] == 0x00);
+    REQUIRE(strip.palette[6 + 13 * 4] == 0xFF);
+    for (unsigned cell = 0; cell < 12; ++cell) {
+        CAPTURE(cell);
+        unsigned drawn = 0, onFrame = 0;
+        for (unsigned y = 0; y < 24; ++y)
+            for (unsigned x = 0; x < 24; ++x)
+                if (Index4(strip, cell * 24 + x, y) != 13) {
+                    ++drawn;
+                    if (x == 0 || y == 0) ++onFrame;
+                }
+        CHECK(onFrame == 0);
+        if (cell == 3 || cell == 8)
+            CHECK(drawn == 0);
+        else
+            CHECK(drawn > 40);
+    }
 }
