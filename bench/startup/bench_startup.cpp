@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kRuns = 15;
+constexpr int kRuns = 21;
 constexpr double kLimit = 1.5;
 
 double Now() {
@@ -98,6 +98,11 @@ int main() {
         editorRuns.push_back(e);
     }
     const double m = Median(minimalRuns), e = Median(editorRuns);
+    // On a loaded machine single starts vary by a factor of three or more;
+    // each pair ran back to back, so the ratio within a pair shares its
+    // machine state, and the median of those ratios is the steadier figure.
+    std::vector<double> pairRatios;
+    for (int i = 0; i < kRuns; ++i) pairRatios.push_back(editorRuns[i] / minimalRuns[i]);
     std::printf("Start-up to a shown, painted main window, median of %d starts each:\n", kRuns);
     std::printf("  minimal window   %8.1f ms  (fastest %.1f, slowest %.1f)\n", m,
                 *std::min_element(minimalRuns.begin(), minimalRuns.end()),
@@ -105,6 +110,11 @@ int main() {
     std::printf("  tessel32.exe     %8.1f ms  (fastest %.1f, slowest %.1f)\n", e,
                 *std::min_element(editorRuns.begin(), editorRuns.end()),
                 *std::max_element(editorRuns.begin(), editorRuns.end()));
-    std::printf("  ratio %.2f (limit %.1f): %s\n", e / m, kLimit, e / m <= kLimit ? "within" : "ABOVE");
+    const double paired = Median(pairRatios);
+    const double fastest = *std::min_element(editorRuns.begin(), editorRuns.end()) /
+                           *std::min_element(minimalRuns.begin(), minimalRuns.end());
+    std::printf("  ratio of the medians %.2f, median of the paired ratios %.2f, of the fastest starts %.2f\n",
+                e / m, paired, fastest);
+    std::printf("  limit %.1f: %s\n", kLimit, e / m <= kLimit ? "within" : "ABOVE");
     return e / m <= kLimit ? 0 : 1;
 }
