@@ -1,6 +1,6 @@
 #include "ui/bitmap_win.h"
-#include <initializer_list>
 
+#include <initializer_list>
 #include <new>
 
 #include "app/msgbox_win.h"

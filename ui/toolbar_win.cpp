@@ -1,4 +1,5 @@
 #include "ui/toolbar_win.h"
+
 #include <initializer_list>
 
 #include "resources/ids.h"
