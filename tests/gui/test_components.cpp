@@ -127,6 +127,25 @@ TEST_CASE("status bar: placed below a 640x480 client, framed and lettered as the
         CHECK(Show(ChildRect(app.edit())) == "0,39,640,455");
         CHECK(Show(ChildRect(toolbar::MainWindow())) == "0,2,300,38");
     }
+    SUBCASE("placement 2 puts the bar at the top; style 256 leaves out the frame but not the edges") {
+        statusbar::Main().placement = statusbar::kTop;
+        statusbar::Main().style = statusbar::kFlat;
+        statusbar::Layout(statusbar::Main(), 640, 480);
+        CHECK(Show(ChildRect(bar)) == "0,0,640,24");
+        const Capture flat(bar);
+        CHECK(flat.at(12, 10) == GetSysColor(COLOR_BTNFACE));
+        CHECK(flat.at(628, 10) == GetSysColor(COLOR_BTNFACE));
+        CHECK(flat.at(300, 0) == GetSysColor(COLOR_BTNHIGHLIGHT));
+        CHECK(flat.at(0, 10) == GetSysColor(COLOR_BTNHIGHLIGHT));
+        // A text longer than the bar is cut at the text rectangle, on one line.
+        char longer[64];
+        statusbar::Format(longer, 65535, 65535, 30000);
+        statusbar::SetText(longer);
+        statusbar::Refresh();
+        SendMessageA(app.main(), WM_SIZE, SIZE_RESTORED, At(200, 480));
+        const Capture cut(bar);
+        for (int y = 0; y < cut.height; ++y) CHECK(cut.at(cut.width - 16, y) != RGB(0, 0, 0));
+    }
     SUBCASE("a zero-sized client area and a layout without a window do no harm") {
         SendMessageA(app.main(), WM_SIZE, SIZE_RESTORED, 0);
         CHECK(Show(ChildRect(bar)) == "0,-24,0,0");
