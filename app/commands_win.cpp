@@ -14,6 +14,7 @@
 #include "textops/search_win.h"
 #include "textops/sorting_win.h"
 #include "textops/textcommands_win.h"
+#include "ui/about_win.h"
 #include "ui/colours_win.h"
 #include "ui/quickhelp_win.h"
 #include "ui/statusbar_win.h"
@@ -120,6 +121,7 @@ const CommandTable kTables[] = {
     search::Commands(),
     sorting::Commands(),
     casing::Commands(),
+    about::Commands(),
 };
 
 const CommandEntry* FindCommand(unsigned id) {

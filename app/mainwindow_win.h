@@ -4,8 +4,6 @@
 
 namespace tessel {
 
-constexpr int kToolbarThickness = 36;
-constexpr int kStatusHeight = 24;
 
 // Registers the class (when there is no previous instance), creates the main
 // window, adds "Immer im Vordergrund" to the system menu, shows the window,
@@ -25,9 +23,5 @@ void EndApplication();
 
 // Always-on-top state: 1 normal, -1 on top.
 int TopmostState();
-
-// Highlight and shadow pens, shared with the toolbar.
-HPEN HighlightPen();
-HPEN ShadowPen();
 
 }  // namespace tessel

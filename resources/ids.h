@@ -155,5 +155,18 @@
 #define IDC_CASE_SWAP       105
 #define IDC_CASE_ICON       106
 #define IDC_CASE_WORDSEXT   107
+/* About box ABOUTBOX32 */
+#define IDC_ABOUT_SCREEN    100
+#define IDC_ABOUT_PICTURE   101
+#define IDC_ABOUT_TEXT      102
+#define IDC_ABOUT_MEMORY    103
+#define IDC_ABOUT_PLATFORM  104
+#define IDC_ABOUT_FREE      105
+#define IDC_ABOUT_ICON      106
+#define IDC_ABOUT_NAME      107
+#define IDC_ABOUT_WINVER    108
+#define IDC_ABOUT_LEGAL     110
+#define IDC_ABOUT_SYSINFO   111
+#define IDC_ABOUT_VERSION   112
 
 #endif

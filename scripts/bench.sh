@@ -16,4 +16,5 @@ cleanup() {
   stop_display
 }
 trap cleanup EXIT
+scripts/wine.sh build/x86_64/bench_startup.exe || true
 scripts/wine.sh build/x86_64/tessel_bench.exe "$@"
