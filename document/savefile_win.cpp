@@ -114,9 +114,10 @@ std::string DirectoryBeside(const std::string& path) {
     return at == std::string::npos ? std::string(".") : path.substr(0, at + 1);
 }
 
-// The way for a file that cannot be written in place (too large to keep a
-// copy of, or not readable): the new bytes go into a temporary file beside
-// it, which then replaces it. ReplaceFile keeps what it can of the old
+// The way for a file that cannot be written in place (held open by a program
+// that forbids writing but allows deleting, too large to keep a copy of, or
+// not readable): the new bytes go into a temporary file beside it, which then
+// replaces it. ReplaceFile keeps what it can of the old
 // file's identity; the temporary file never stays behind.
 bool WriteByReplacing(const char* path, const char* data, DWORD length) {
     char temp[MAX_PATH] = {};
@@ -134,6 +135,17 @@ bool WriteByReplacing(const char* path, const char* data, DWORD length) {
     return ok;
 }
 
+// True when replacing the file by another one would change more than its
+// bytes: a file with further hard links, or a link itself, would stop being
+// shared or pointed to.
+bool SharedIdentity(const char* path) {
+    Handle file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return false;
+    return info.nNumberOfLinks > 1 || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 }  // namespace
 
 bool SaveBytes(const char* path, const char* data, DWORD length) {
@@ -143,6 +155,7 @@ bool SaveBytes(const char* path, const char* data, DWORD length) {
     case InPlace::kFailed: return false;
     case InPlace::kNotPossible: break;
     }
+    if (SharedIdentity(path)) return false;
     return WriteByReplacing(path, data, length);
 }
 

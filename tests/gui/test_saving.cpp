@@ -138,6 +138,30 @@ TEST_CASE("a file that another program holds open without delete sharing still s
         CHECK_FALSE(tessel::document::Modified());
     }
     CHECK(gui::ReadFile(path) == "xxalt");
+
+    // A holder that forbids writing but allows deleting: the file is replaced
+    // by a new one, unless that would break a hard link.
+    app.command(CMD_OPENPATH, Arg(path));
+    app.select(0, 0);
+    app.type("y");
+    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    REQUIRE(reader != INVALID_HANDLE_VALUE);
+    CHECK(app.command(CMD_SAVE) == 1);
+    CloseHandle(reader);
+    CHECK(gui::ReadFile(path) == "yxxalt");
+
+    const std::string second = s.dir + "zweiter.txt";
+    REQUIRE(CreateHardLinkA(second.c_str(), path.c_str(), nullptr));
+    app.type("z");
+    reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         0, nullptr);
+    gui::ExpectMessage("Tessel", "Fehler beim Schreiben von OFFEN.TXT!", MB_ICONWARNING);
+    CHECK(app.command(CMD_SAVE) == 0);
+    CloseHandle(reader);
+    CHECK(gui::ReadFile(path) == "yxxalt");
+    CHECK(gui::ReadFile(second) == "yxxalt");
+    CHECK(tessel::document::Modified());
     CHECK_FALSE(TempFileLeft(s.dir));
     CHECK_DIALOGS_ANSWERED();
 }
