@@ -24,9 +24,9 @@ struct KeepCurrentDirectory {
 }  // namespace
 
 TEST_CASE("a relative path is made absolute: Save writes the user's file after the directory changed") {
-    KeepCurrentDirectory keep;
     gui::Scratch s;
     gui::Scratch elsewhere;
+    KeepCurrentDirectory keep;  // restored before the directories are removed
     const std::string file = s.file("rel.txt", "alt");
     REQUIRE(SetCurrentDirectoryA(s.dir.c_str()));
 
