@@ -14,6 +14,7 @@
 #include "document/recent_win.h"
 #include "resources/ids.h"
 #include "textops/search_win.h"
+#include "textops/lineops_win.h"
 #include "ui/colours_win.h"
 #include "ui/font_win.h"
 #include "ui/statusbar_win.h"
@@ -41,6 +42,8 @@ LRESULT CALLBACK EditSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
     const bool key = msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP;
     if (key || (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK)) {
         SendMessageA(g_main, WM_COMMAND, CMD_STATUS, 0);
+    } else if (msg == WM_UNDO || msg == EM_UNDO) {
+        return textops::UndoWhole(wnd, g_editProc, msg, wParam, lParam);
     } else if (msg == WM_MOUSEMOVE) {
         // Hover reset of the toolbar, which lies above the edit control.
         if (HIWORD(lParam) < toolbar::kMainThickness) toolbar::ResetHover(toolbar::MainWindow());
@@ -59,17 +62,22 @@ void LoadWindowSize(HWND wnd) {
     // A stored size that cannot be a window falls back to the system's choice
     // of size, and a position far off every screen is brought back, so the
     // window can never open where nobody can reach it.
-    if (w <= 0 || h <= 0 || w == unset || h == unset) {
+    if (w <= 0 || h <= 0 || w > 0x7FFF || h > 0x7FFF) {
         RECT r;
         GetWindowRect(wnd, &r);
         w = r.right - r.left;
         h = r.bottom - r.top;
     }
-    const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    // In 64 bits: the stored values may be anything.
+    const long long vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const long long vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     if (vw > 0 && vh > 0) {
-        if (x + w < vx + 32 || x > vx + vw - 32) x = vx;
-        if (y < vy || y > vy + vh - 32) y = vy;
+        if (static_cast<long long>(x) + w < vx + 32 || x > vx + vw - 32) x = static_cast<int>(vx);
+        // A top edge slightly above the screen is kept as long as the title
+        // bar stays within reach (a window saved maximised lies at -8,-8).
+        const long long reach = GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER) +
+                                GetSystemMetrics(SM_CYCAPTION) / 2;
+        if (y < vy - reach || y > vy + vh - 32) y = static_cast<int>(vy);
     }
     MoveWindow(wnd, x, y, w, h, TRUE);
 }
@@ -142,12 +150,18 @@ LRESULT OnCreate(HWND wnd) {
     return 0;
 }
 
-void OnDestroy(HWND) {
-    colours::Release();
+// What the session leaves in the settings file: font, colours, topmost
+// state and recent files.
+void SaveSessionSettings() {
     font::Save(settings::IniPath());
     colours::Save();
     settings::WriteInt("WINPOSITION", "TOPMOST", g_topmost);
     recent::Save();
+}
+
+void OnDestroy(HWND) {
+    colours::Release();
+    SaveSessionSettings();
     font::Release();
     SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
     if (g_comboFont) DeleteObject(g_comboFont);
@@ -196,6 +210,10 @@ LRESULT HandleMainMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         if (!document::ChangeGuard()) return 0;
         break;
+    case WM_ENDSESSION:
+        // The session ends without WM_DESTROY: keep its settings now.
+        if (wParam) SaveSessionSettings();
+        return 0;
     case WM_NCMOUSEMOVE:
         toolbar::ResetHover(toolbar::MainWindow());
         break;

@@ -14,6 +14,7 @@
 #include "document/filedialog_win.h"
 #include "document/filetypes.h"
 #include "document/recent_win.h"
+#include "document/savefile_win.h"
 #include "document/starter_win.h"
 #include "resources/ids.h"
 #include "ui/dialogutil_win.h"
@@ -93,35 +94,15 @@ int ReadWhole(const char* path, std::unique_ptr<GlobalBuffer>& buffer, DWORD& si
 
 bool HoldsNul(const char* data, DWORD size) { return std::memchr(data, '\0', size) != nullptr; }
 
-// The directory of `path` for a file beside it; "." when there is none.
-std::string DirectoryBeside(const std::string& path) {
-    std::size_t at = path.find_last_of("\\/:");
-    return at == std::string::npos ? std::string(".") : path.substr(0, at + 1);
-}
-
-// Writes `length` bytes into a new temporary file beside `target`; gives its
-// name, or an empty string when the text could not be written completely.
-std::string WriteBeside(const std::string& target, const char* text, DWORD length) {
-    char temp[MAX_PATH] = {};
-    if (!GetTempFileNameA(DirectoryBeside(target).c_str(), "TSL", 0, temp)) return {};
-    FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    bool ok = file.valid();
-    DWORD written = 0;
-    if (ok && length) ok = ::WriteFile(file.get(), text, length, &written, nullptr) && written == length;
-    if (ok) ok = FlushFileBuffers(file.get()) != 0;
-    if (!file.close()) ok = false;
-    if (!ok) {
-        DeleteFileA(temp);
-        return {};
-    }
-    return temp;
-}
-
-// True when nobody holds the existing file in a way that forbids writing it.
-bool Writable(const char* path) {
-    FileHandle probe(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return probe.valid();
+// The path made absolute against the current directory, its "." and ".."
+// parts resolved: the document must keep naming the same file when a file
+// dialog later changes the current directory. The path as given when the
+// system cannot make it absolute.
+std::string AbsolutePath(const std::string& path) {
+    char full[MAX_PATH * 2] = {};
+    char* name = nullptr;
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, &name);
+    return n > 0 && n < sizeof full ? std::string(full) : path;
 }
 
 void UpperCaseShortTitle() {
@@ -282,21 +263,21 @@ int WriteDocument(HWND edit, const char* path) {
     const int length = GetWindowTextLengthA(edit);
     GlobalBuffer text(static_cast<SIZE_T>(length) + 1);
     int result = kWriteFailed;
-    if (text.data() && (!exists || Writable(path))) {
+    if (text.data()) {
         const int got = GetWindowTextA(edit, text.data(), length + 1);
-        // The new text goes into a file of its own first; the old file is
-        // replaced only once every byte of the new one is on the disk, so a
-        // full disk or a lost drive leaves the old file as it was.
-        const std::string temp = WriteBeside(path, text.data(), static_cast<DWORD>(got));
-        if (!temp.empty()) {
-            if (MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-                result = kWritten;
-            else
-                DeleteFileA(temp.c_str());
-        }
+        if (SaveBytes(path, text.data(), static_cast<DWORD>(got))) result = kWritten;
     }
-    // The replaced file keeps its attributes, the read-only one included.
-    if (exists && (result == kWritten || readOnly)) SetFileAttributesA(path, attributes);
+    if (exists) {
+        // The file keeps its attributes (the read-only one included) and is
+        // marked as changed for backups.
+        constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                    FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        DWORD wanted = attributes & kSettable;
+        if (result == kWritten) wanted |= FILE_ATTRIBUTE_ARCHIVE;
+        const DWORD now = GetFileAttributesA(path);
+        if (now != INVALID_FILE_ATTRIBUTES && (now & kSettable) != wanted)
+            SetFileAttributesA(path, wanted ? wanted : FILE_ATTRIBUTE_NORMAL);
+    }
     return result;
 }
 
@@ -347,7 +328,7 @@ LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
     if (!ChangeGuard()) return 0;
     const Identity before = CurrentIdentity();
     std::string expanded;
-    filedialog::ExpandLongPath(source, expanded);
+    filedialog::ExpandLongPath(AbsolutePath(source), expanded);
     int result = kLoadCannotOpen;
     SetCutAtNul(false);
     if (expanded.size() >= kPathCapacity) {

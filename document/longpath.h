@@ -33,6 +33,15 @@ using FindFileName = std::function<std::optional<std::string>(const std::string&
 // turns into the name of some file that matches it; so does a path with a
 // '/' (the system's other separator, which the cuts do not see); and so does a
 // result, or a source, longer than 255 characters.
+//
+// The "." and ".." components are resolved first (see resolveDots), so
+// dir\sub\..\f.txt expands as dir\f.txt; a ".." that would climb above the
+// root gives 0.
 int expandLongPath(std::string_view source, std::string& destination, const FindFileName& find);
+
+// The path with its "." components dropped and each ".." taking away the
+// component before it, the root kept as given.  No value when a ".." would
+// climb above the root (or, in a relative path, above its start).
+std::optional<std::string> resolveDots(std::string_view path);
 
 }  // namespace tessel::longpath

@@ -14,6 +14,7 @@ namespace tessel::recent {
 namespace {
 
 RecentList g_list;
+constexpr std::size_t kMenuTitleLength = 63;
 
 }  // namespace
 
@@ -42,9 +43,19 @@ LRESULT RebuildMenu(HWND main, unsigned, LPARAM) {
     if (hasEntries(g_list)) AppendMenuA(file, MF_SEPARATOR, kSeparatorId, nullptr);
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         if (g_list[slot].empty()) continue;
-        char title[64] = {};
-        if (GetFileTitleA(g_list[slot].c_str(), title, sizeof title) != 0) lstrcpynA(title, g_list[slot].c_str(), sizeof title);
-        AppendMenuA(file, MF_STRING, kFirstCommand + slot, title);
+        // The item shows the file title, at most 63 characters of it; a path
+        // the system cannot take a title from shows its last part.
+        char title[MAX_PATH] = {};
+        std::string item;
+        if (GetFileTitleA(g_list[slot].c_str(), title, sizeof title) == 0) {
+            item = title;
+        } else {
+            item = g_list[slot];
+            const std::size_t at = item.find_last_of("\\/:");
+            if (at != std::string::npos && at + 1 < item.size()) item.erase(0, at + 1);
+        }
+        if (item.size() > kMenuTitleLength) item.resize(kMenuTitleLength);
+        AppendMenuA(file, MF_STRING, kFirstCommand + slot, item.c_str());
     }
     return 0;
 }

@@ -14,9 +14,6 @@ constexpr int kFirstButton = IDC_STARTER_FIRST;
 constexpr int kLastButton = IDC_STARTER_LAST;
 constexpr std::size_t kCommandLineBufferSize = 384;  // the binding is read with this
 
-// "EXE400" .. "EXE405": the key of starter button `buttonId` ("EXE%d").
-std::string keyName(int buttonId);
-
 // The command line that starts `binding` (the program bound to the button)
 // with `filePath`: the binding, one blank, the file path.  A path that holds a
 // blank is put in double quotes, so "C:\PROGRAM FILES\X\X.EXE" starts that

@@ -48,6 +48,14 @@ void ApplyFrameResult(HWND edit, const lineframe::FrameResult& result) {
     SendMessageA(edit, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
 }
 
+LRESULT UndoWhole(HWND edit, WNDPROC editProc, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT limit = CallWindowProcA(editProc, edit, EM_GETLIMITTEXT, 0, 0);
+    CallWindowProcA(editProc, edit, EM_SETLIMITTEXT, 0, 0);
+    const LRESULT result = CallWindowProcA(editProc, edit, msg, wParam, lParam);
+    CallWindowProcA(editProc, edit, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+    return result;
+}
+
 void RunLineOperation(HWND edit, const lineframe::LineOp& op) {
     if (CapacityReached()) return;  // the edit control is full: no line is changed
     EditText text(edit);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/mainwindow_win.h"
 #include "textops/lineops_win.h"
@@ -61,6 +62,30 @@ Action Comment(int choice, const std::string& freeText = "") {
 void Cancel(HWND d) { gui::Press(d, IDCANCEL); }
 
 const char kFull[] = "Kapazitätsgrenzen erreicht.";
+
+// The pixels of a dialog's icon placeholder as they are on the screen.
+std::vector<COLORREF> HolderPixels(HWND holder) {
+    RECT r;
+    GetClientRect(holder, &r);
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(holder);
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(holder, dc);
+    return pixels;
+}
+
+// The placeholder repainted, with `icon` drawn over it (none: left empty).
+std::vector<COLORREF> DrawnPixels(HWND holder, HICON icon) {
+    InvalidateRect(holder, nullptr, TRUE);
+    UpdateWindow(holder);
+    if (icon) {
+        HDC dc = GetDC(holder);
+        DrawIcon(dc, 0, 0, icon);
+        ReleaseDC(holder, dc);
+    }
+    return HolderPixels(holder);
+}
 
 bool WholeTextSelected(const gui::App& app) {
     return app.selection() == std::make_pair(0, static_cast<int>(app.text().size()));
@@ -382,18 +407,19 @@ TEST_CASE("a full edit control stops the run: message once, lines before changed
     gui::ExpectDialog("Zeilenoperation", InputText("12345"));
     gui::ExpectMessage("Tessel", kFull, MB_ICONERROR);
     app.command(CMD_INSERTFRONT);
-    // 29988 + 5 + 5 leaves room for two more characters in the third line.
-    const std::string stopped = filler + "\r\n12345aaaaa\r\n12345bbbbb\r\n12ccccc\r\nddddd\r\neeeee";
+    // 29988 + 5 + 5 leaves room for two more characters: the third line
+    // would pass the limit, so it stays whole and the run stops at its start.
+    const std::string stopped = filler + "\r\n12345aaaaa\r\n12345bbbbb\r\nccccc\r\nddddd\r\neeeee";
     CHECK((app.text() == stopped));
-    CHECK(app.text().size() == 30000);
+    CHECK(app.text().size() == 29998);
     CHECK(!tessel::textops::CapacityReached());
-    const int caret = second + 12 + 12 + 2;
+    const int caret = second + 12 + 12;
     CHECK(app.selection() == std::make_pair(caret, caret));
     CHECK(tessel::document::Modified());
 
     SUBCASE("the next line command runs normally and selects the whole text") {
         app.command(CMD_LSP_OUTDENT);  // on the caret's line
-        CHECK((app.text() == filler + "\r\n12345aaaaa\r\n12345bbbbb\r\nccccc\r\nddddd\r\neeeee"));
+        CHECK((app.text() == filler + "\r\n12345aaaaa\r\n12345bbbbb\r\nccc\r\nddddd\r\neeeee"));
         CHECK(WholeTextSelected(app));
     }
     SUBCASE("undo takes the whole stopped run back in one step") {
@@ -478,17 +504,32 @@ TEST_CASE("the input dialog: initial text, 63 characters, empty OK, cancel keeps
     CHECK(std::string(buffer) == "");
 
     std::strcpy(buffer, "bleibt");
-    for (int selector : {tessel::ui::kInputIconInfo, tessel::ui::kInputIconStop, tessel::ui::kInputIconQuestion}) {
-        CAPTURE(selector);
-        gui::ExpectDialog("Eingabe", [](HWND d) {
+    struct IconCase {
+        int selector;
+        const char* name;
+    };
+    for (const IconCase c : {IconCase{tessel::ui::kInputIconInfo, "ICONINFO"},
+                             IconCase{tessel::ui::kInputIconStop, "ICONSTOP"},
+                             IconCase{tessel::ui::kInputIconQuestion, "ICONFRAG"}}) {
+        CAPTURE(c.name);
+        gui::ExpectDialog("Eingabe", [&c](HWND d) {
+            // The placeholder shows exactly the chosen icon: what the dialog
+            // paints equals that icon drawn there, and differs from nothing.
+            HWND holder = GetDlgItem(d, IDC_INPUT_ICON);
+            RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            const std::vector<COLORREF> shown = HolderPixels(holder);
+            auto icon = static_cast<HICON>(
+                LoadImageA(GetModuleHandleA(nullptr), c.name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+            CHECK(icon != nullptr);
+            CHECK(shown == DrawnPixels(holder, icon));
+            CHECK(shown != DrawnPixels(holder, nullptr));
+            if (icon) DestroyIcon(icon);
             gui::SetItemText(d, IDC_INPUT_EDIT, "anders");
             PostMessageA(d, WM_CLOSE, 0, 0);
         });
-        CHECK(tessel::ui::InputDialog(app.main(), buffer, "", "Eingabe", selector) == 0);
+        CHECK(tessel::ui::InputDialog(app.main(), buffer, "", "Eingabe", c.selector) == 0);
         CHECK(std::string(buffer) == "bleibt");
     }
-    for (const char* name : {"ICONINFO", "ICONSTOP", "ICONFRAG"})
-        CHECK(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, 0, 0, LR_SHARED) != nullptr);
 
     SUBCASE("64 characters typed into the buffer's room are cut to 63") {
         gui::ExpectDialog("Eingabe", [](HWND d) {

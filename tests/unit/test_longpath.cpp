@@ -158,3 +158,36 @@ TEST_CASE("the expansion never turns a path into one that names another file")
     CHECK(expandLongPath("C:\\PROGRA~1/X.TXT", out, fs.finder()) == 0);
     CHECK(out == "C:\\PROGRA~1/X.TXT");
 }
+
+TEST_CASE("dot components are resolved before the lookup")
+{
+    using tessel::longpath::resolveDots;
+    CHECK(resolveDots("C:\\dir\\sub\\..\\f.txt") == "C:\\dir\\f.txt");
+    CHECK(resolveDots("C:\\dir\\.\\f.txt") == "C:\\dir\\f.txt");
+    CHECK(resolveDots("C:\\a\\b\\..\\..\\f.txt") == "C:\\f.txt");
+    CHECK(resolveDots("C:\\dir\\sub\\..") == "C:\\dir");
+    CHECK(resolveDots("\\\\SERVER\\SHARE\\x\\..\\y") == "\\\\SERVER\\SHARE\\y");
+    CHECK(resolveDots("dir\\..\\f") == "f");
+    CHECK(resolveDots("C:\\") == "C:\\");
+    // A name that merely starts with dots is a name.
+    CHECK(resolveDots("C:\\..x\\...\\.y") == "C:\\..x\\...\\.y");
+    // Doubled and trailing backslashes stay for the lookup to refuse.
+    CHECK(resolveDots("C:\\dir\\\\f") == "C:\\dir\\\\f");
+    CHECK(resolveDots("C:\\dir\\") == "C:\\dir\\");
+    // Climbing above the root is no path.
+    CHECK_FALSE(resolveDots("C:\\..\\f.txt"));
+    CHECK_FALSE(resolveDots("..\\f.txt"));
+    CHECK_FALSE(resolveDots("C:.."));
+
+    FakeFileSystem fs;
+    fs.entries["C:\\DIR"] = "Dir";
+    fs.entries["C:\\DIR\\F.TXT"] = "f.txt";
+    fs.entries["C:\\DIR\\SUB"] = "Sub";
+    // What FindFirstFile answers for a ".." lookup: the directory's own name.
+    fs.entries["C:\\DIR\\SUB\\.."] = "Dir";
+    std::string out;
+    CHECK(expandLongPath("C:\\DIR\\SUB\\..\\F.TXT", out, fs.finder()) == 1);
+    CHECK(out == "C:\\Dir\\f.txt");
+    CHECK(expandLongPath("C:\\..\\F.TXT", out, fs.finder()) == 0);
+    CHECK(out == "C:\\..\\F.TXT");
+}
