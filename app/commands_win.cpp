@@ -9,6 +9,8 @@
 #include "document/doccommands_win.h"
 #include "document/document_win.h"
 #include "document/drop_win.h"
+#include "lisp/dde_win.h"
+#include "lisp/lispcommands_win.h"
 #include "textops/lineops_win.h"
 #include "textops/textcommands_win.h"
 #include "ui/colours_win.h"
@@ -112,6 +114,7 @@ const CommandTable kTables[] = {
     MakeTable(kAppCommands),
     document::Commands(),
     textops::Commands(),
+    lisp::Commands(),
 };
 
 const CommandEntry* FindCommand(unsigned id) {
@@ -190,6 +193,7 @@ void InitMenuPopup(HMENU popup, int position) {
 
 bool HandleOtherMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)lParam;
+    if (lisp::dde::HandleMessage(main, msg, wParam, lParam, result)) return true;
     if (msg == WM_DROPFILES) {
         document::HandleDrop(main, reinterpret_cast<HDROP>(wParam));
         result = 0;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/commands_win.h"
+#include "app/docstate_win.h"
 #include "app/msgbox_win.h"
 #include "app/paths.h"
 #include "app/settings_win.h"
@@ -138,6 +139,7 @@ LRESULT OnCreate(HWND wnd) {
 
     DragAcceptFiles(wnd, TRUE);
     document::Initialise(wnd, g_edit);
+    docstate::Attach(document::Path, document::Modified);
     g_findReplaceMsg = RegisterWindowMessageA("commdlg_FindReplace");
     g_findHelpMsg = RegisterWindowMessageA("commdlg_help");
     document::UpdateCaption();
