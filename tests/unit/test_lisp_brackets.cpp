@@ -94,6 +94,7 @@ TEST_CASE("compressor: the previous-character rules") {
     // TABs: kept after a TAB or another character, dropped after a blank.
     CHECK(compress("a\t\t\tb") == "a\t\t\tb");
     CHECK(compress("a \t\tb") == "a \tb");
+    CHECK(compress(" \t \t(") == "  (");  // a blank behind a TAB is kept
     // Comments go with their ";" and the line end; lines join.
     CHECK(compress("(a) ; note\r\n  (b)") == "(a) (b)");
     CHECK(compress("(a)\r\n;; last line") == "(a)");
