@@ -414,3 +414,53 @@ TEST_CASE("DDE: no server gives the message; once the server runs, F4 connects; 
     tessel::document::ClearPathAndTitle();
     CHECK_DIALOGS_ANSWERED();
 }
+
+// ------------------------------------------------------------------ tessel-lisp.exe
+
+namespace {
+
+// Runs a console program beside the test program with its output in `out`;
+// returns its exit status (-1 when it could not be started).
+int RunConsole(const std::string& args, const std::string& out) {
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string exe = module;
+    exe = exe.substr(0, exe.find_last_of('\\') + 1) + "tessel-lisp.exe";
+    std::string cmd = "\"" + exe + "\" " + args;
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE file = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = file;
+    si.hStdError = file;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(file);
+    if (!started) return -1;
+    WaitForSingleObject(pi.hProcess, 20000);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+}  // namespace
+
+TEST_CASE("tessel-lisp.exe: the Windows console build checks, compresses and reports file errors") {
+    Scratch s;
+    const std::string bad = s.file("bad.lsp", "(defun a ()\r\n  (princ))\r\n)\r\n");
+    CHECK(RunConsole("check \"" + bad + "\"", s.dir + "out.txt") == 1);
+    const std::string out = gui::ReadFile(s.dir + "out.txt");
+    CHECK(out.find("bad.lsp: left 3, right 4, quotes 0: brackets FAILED, quotes OK") != std::string::npos);
+    CHECK(out.find("bad.lsp:3:1: error: closing bracket without an opening bracket") != std::string::npos);
+
+    const std::string good = s.file("good.lsp", "(setq a  (+ 1 2)) ; Kommentar\r\n");
+    CHECK(RunConsole("check \"" + good + "\"", s.dir + "out.txt") == 0);
+    CHECK(RunConsole("compress \"" + good + "\"", s.dir + "out.txt") == 0);
+    CHECK(gui::ReadFile(s.dir + "good.BI4") == "(setq a(+ 1 2)) ");
+    CHECK(RunConsole("check \"" + s.dir + "fehlt.lsp\"", s.dir + "out.txt") == 2);
+    CHECK(gui::ReadFile(s.dir + "out.txt").find("fehlt.lsp") != std::string::npos);
+}
