@@ -17,3 +17,4 @@ cleanup() {
 }
 trap cleanup EXIT
 scripts/wine.sh build/x86_64/tessel_bench.exe "$@"
+scripts/wine.sh build/x86_64/tessel_bench_lisp.exe

@@ -10,3 +10,11 @@ else()
   add_test(NAME tessel_lisp_golden
            COMMAND sh ${CMAKE_SOURCE_DIR}/tests/cli/run.sh $<TARGET_FILE:tessel-lisp>)
 endif()
+
+# The AutoLISP benchmark (Windows; run under Wine by scripts/bench.sh).
+if(WIN32)
+  add_executable(tessel_bench_lisp ${CMAKE_SOURCE_DIR}/bench/lisp/bench_lisp.cpp ${RC_MAIN})
+  add_dependencies(tessel_bench_lisp helptext)
+  target_link_libraries(tessel_bench_lisp tessel_core)
+  target_link_options(tessel_bench_lisp PRIVATE ${STATIC_RUNTIME} -mconsole)
+endif()
