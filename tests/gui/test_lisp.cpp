@@ -137,6 +137,37 @@ TEST_CASE("compressor: the BI4 file's bytes beside the document, the statistics,
     CHECK_DIALOGS_ANSWERED();
 }
 
+TEST_CASE("compressor: a directory that does not exist and a full drive give the two file errors") {
+    gui::App app;
+    app.setText("(a)");
+    tessel::document::SetPath("C:\\gibt-es-nicht\\nirgends\\prog.lsp");
+    gui::ExpectMessage("Warnung", "Fehler beim Erzeugen der Komprimierten Datei!", MB_ICONERROR);
+    app.command(CMD_LSP_COMPRESS);
+    // A path whose BI4 name would not fit a path buffer is not cut to another name.
+    tessel::document::SetPath(("C:\\" + std::string(250, 'x')).c_str());
+    gui::ExpectMessage("Warnung", "Fehler beim Erzeugen der Komprimierten Datei!", MB_ICONERROR);
+    app.command(CMD_LSP_COMPRESS);
+
+    char unixDir[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("TESSEL_FULL_DRIVE", unixDir, sizeof unixDir)) {
+        MESSAGE("TESSEL_FULL_DRIVE not set: the full-drive case is not run");
+    } else {
+        std::string drive = std::string("Z:") + unixDir;
+        for (char& c : drive)
+            if (c == '/') c = '\\';
+        if (drive.back() != '\\') drive += '\\';
+        gui::WriteFile(drive + "filler.bin", std::string(40000, 'f'));
+        tessel::document::SetPath((drive + "voll.lsp").c_str());
+        app.setText(std::string(30000, 'n'));
+        gui::ExpectMessage("Warnung", "Fehler beim Schreiben der Komprimierten Datei!", MB_ICONERROR);
+        app.command(CMD_LSP_COMPRESS);
+        gui::RemoveFile(drive + "voll.BI4");
+        gui::RemoveFile(drive + "filler.bin");
+    }
+    tessel::document::ClearPathAndTitle();
+    CHECK_DIALOGS_ANSWERED();
+}
+
 TEST_CASE("compressor: an untitled document writes .BI4 in the current directory") {
     Scratch s;
     char old[MAX_PATH] = {};
@@ -463,4 +494,39 @@ TEST_CASE("tessel-lisp.exe: the Windows console build checks, compresses and rep
     CHECK(gui::ReadFile(s.dir + "good.BI4") == "(setq a(+ 1 2)) ");
     CHECK(RunConsole("check \"" + s.dir + "fehlt.lsp\"", s.dir + "out.txt") == 2);
     CHECK(gui::ReadFile(s.dir + "out.txt").find("fehlt.lsp") != std::string::npos);
+}
+
+TEST_CASE("DDE: of two servers answering, one gets the execute and each conversation ends once") {
+    Scratch s;
+    StandIn first("AUTOCAD.DDE", s.dir + "first.log");
+    StandIn second("AUTOCAD.DDE", s.dir + "second.log");
+    REQUIRE(first.started());
+    REQUIRE(second.started());
+    gui::App app;
+    app.setText("(princ)");
+    app.command(CMD_LSP_ACADLOAD);
+    first.wait("TERMINATE");
+    second.wait("TERMINATE");
+    Settle(600);
+    CHECK(first.lines("INITIATE ").size() == 1);
+    CHECK(second.lines("INITIATE ").size() == 1);
+    CHECK(first.lines("EXECUTE ").size() + second.lines("EXECUTE ").size() == 1);
+    CHECK(first.lines("TERMINATE").size() == 1);
+    CHECK(second.lines("TERMINATE").size() == 1);
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("DDE: after the server has gone, F4 reports no connection instead of posting nowhere") {
+    Scratch s;
+    gui::App app;
+    app.setText("(princ)");
+    {
+        StandIn server("AUTOCAD.DDE", s.dir + "acad.log");
+        REQUIRE(server.started());
+        app.command(CMD_LSP_ACADLOAD);  // its answers are not pumped before it ends
+    }
+    gui::ExpectMessage("Warnung", "Keine Verbindung zu AutoCad möglich !", MB_ICONERROR);
+    app.command(CMD_LSP_ACADLOAD);
+    Settle();
+    CHECK_DIALOGS_ANSWERED();
 }
