@@ -43,6 +43,8 @@ const char kUsage[] =
     "          comments, as the editor's bracket test does, and reports where the\n"
     "          first stray closing bracket, the last unclosed opening bracket and\n"
     "          an unpaired quote are, as FILE:LINE:COLUMN: error: ...\n"
+    "          A file fails when the brackets or the quotes do not pair up, or\n"
+    "          when a closing bracket comes before its opening partner.\n"
     "          --strings  skip \"...\" strings (with backslash escapes) and ;| |;\n"
     "                     comments, for exact positions in programs whose strings\n"
     "                     hold brackets or semicolons\n"
