@@ -21,6 +21,8 @@
 namespace tessel {
 namespace {
 
+constexpr Message kHelpNotLoaded{"Fehler beim Laden der Hilfe", kCaptionWarning, MB_ICONERROR};
+
 LRESULT SendToEdit(UINT msg) {
     SendMessageA(shell::EditControl(), msg, 0, 0);
     return 0;
@@ -81,7 +83,7 @@ LRESULT StartupCommand(HWND, unsigned, LPARAM) {
 
 LRESULT QuickHelp(HWND main, unsigned, LPARAM) {
     if (!ui::ShowQuickHelp(main, "HELPTEXT", "Kurze Anleitung"))
-        ShowFocusMessage("Fehler beim Laden der Hilfe", kCaptionWarning, MB_ICONERROR);
+        Show(kHelpNotLoaded);
     return 0;
 }
 

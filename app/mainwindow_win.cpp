@@ -1,6 +1,7 @@
 #include "app/mainwindow_win.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "app/commands_win.h"
@@ -21,6 +22,7 @@ namespace tessel {
 namespace {
 
 const char kClassName[] = "Tessel32";
+constexpr Message kInvalidCommandLine{"Befehlszeilenargument ungültig", kCaptionWarning, MB_ICONERROR};
 
 HINSTANCE g_instance;
 HWND g_main;
@@ -59,6 +61,7 @@ LRESULT CALLBACK EditSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
     }
     return CallWindowProcA(g_editProc, wnd, msg, wParam, lParam);
 }
+
 
 void LoadWindowSize(HWND wnd) {
     const int unset = static_cast<int>(CW_USEDEFAULT);
@@ -199,7 +202,7 @@ void OnPaint(HWND wnd) {
     EndPaint(wnd, &ps);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMainMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
         return OnCreate(wnd);
@@ -241,6 +244,17 @@ LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
         break;
     }
     return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+// No exception may unwind into the platform: a command that runs out of
+// memory shows so and changes nothing more.
+LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleMainMessage(wnd, msg, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(wnd);
+        return 0;
+    }
 }
 
 }  // namespace
@@ -287,7 +301,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
             SendMessageA(wnd, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         } else {
             if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-            ShowFocusMessage("Befehlszeilenargument ungültig", kCaptionWarning, MB_ICONERROR);
+            Show(kInvalidCommandLine);
         }
     }
     return wnd;

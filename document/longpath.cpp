@@ -12,6 +12,9 @@ std::size_t rootLength(std::string_view path)
         const std::size_t shareStart = path.find('\\', 2);
         return shareStart == std::string_view::npos ? path.size() : shareStart + 1;
     }
+    // From the root of the current drive: without its backslash the path
+    // would turn relative and name another file.
+    if (!path.empty() && path[0] == '\\') return 1;
     return 0;
 }
 
@@ -22,6 +25,10 @@ int expandLongPath(std::string_view source, std::string& destination, const Find
     destination.assign(source);
     if (source.size() > kMaxPathLength) return 0;
     if (source.find_first_of("*?") != std::string_view::npos) return 0;
+    // The system also separates components with '/', but the expansion cuts
+    // only at backslashes: a lookup would give the name after the last '/'
+    // and lose what lies before it.
+    if (source.find('/') != std::string_view::npos) return 0;
 
     const std::size_t root = rootLength(source);
     std::string tail;

@@ -69,7 +69,7 @@ INT_PTR CALLBACK EnvironmentProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lP
     try {
         return Handle(dialog, msg, wParam, lParam);
     } catch (const std::bad_alloc&) {
-        ShowFocusMessage("Unzureichender Speicher", kCaptionTessel, MB_ICONERROR);
+        ReportOutOfMemory(dialog);
         return TRUE;
     }
 }

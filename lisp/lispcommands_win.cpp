@@ -23,13 +23,15 @@ namespace {
 
 // The module's messages.
 constexpr char kCaptionInformation[] = "Information";
-constexpr char kNoVariables[] = "Keine Auto-Lisp Variablen gefunden !";
-constexpr char kVariablesCopied[] = "Die Variablenliste wurde in die Zwischenablage kopiert !";
-constexpr char kCannotCreate[] = "Fehler beim Erzeugen der Komprimierten Datei!";
-constexpr char kCannotWrite[] = "Fehler beim Schreiben der Komprimierten Datei!";
-constexpr char kRefused[] = "Die Datei wurde wegen eines Klammerfehlers nicht komprimiert !";
-constexpr char kNoConnection[] = "Keine Verbindung zu AutoCad möglich !";
-constexpr char kOutOfMemory[] = "Unzureichender Speicher";
+constexpr Message kReport{"", kCaptionNote, MB_ICONINFORMATION};  // texts made by the scanners
+constexpr Message kNoVariables{"Keine Auto-Lisp Variablen gefunden !", kCaptionNote, MB_ICONINFORMATION};
+constexpr Message kVariablesCopied{"Die Variablenliste wurde in die Zwischenablage kopiert !", kCaptionInformation,
+                                   MB_ICONINFORMATION};
+constexpr Message kCannotCreate{"Fehler beim Erzeugen der Komprimierten Datei!", kCaptionWarning, MB_ICONERROR};
+constexpr Message kCannotWrite{"Fehler beim Schreiben der Komprimierten Datei!", kCaptionWarning, MB_ICONERROR};
+constexpr Message kRefused{"Die Datei wurde wegen eines Klammerfehlers nicht komprimiert !", kCaptionNote,
+                           MB_ICONINFORMATION};
+constexpr Message kNoConnection{"Keine Verbindung zu AutoCad möglich !", kCaptionWarning, MB_ICONERROR};
 
 // Next Defun follows AutoLISP, which ignores case; the jump looks for the
 // entry exactly as the case-sensitive scan listed it.
@@ -70,7 +72,7 @@ void SelectHit(const search::Hit& hit) {
 
 bool BracketTest(std::string_view text) {
     const BracketCounts counts = countBrackets(text);
-    ShowFocusMessage(bracketReport(counts).c_str(), kCaptionNote, MB_ICONINFORMATION);
+    ShowText(bracketReport(counts).c_str(), kReport);
     return counts.passed();
 }
 
@@ -95,10 +97,10 @@ bool CompressToFile(std::string_view text) {
     const auto target = paths::replaceExtension(docstate::Path(), "BI4");
     const WriteResult result = target ? WriteCompressed(*target, compressed) : WriteResult::cannotCreate;
     if (result != WriteResult::written) {
-        ShowFailure(result == WriteResult::cannotCreate ? kCannotCreate : kCannotWrite);
+        Show(result == WriteResult::cannotCreate ? kCannotCreate : kCannotWrite);
         return false;
     }
-    ShowFocusMessage(compressStatistics(text.size(), compressed.size()).c_str(), kCaptionNote, MB_ICONINFORMATION);
+    ShowText(compressStatistics(text.size(), compressed.size()).c_str(), kReport);
     return true;
 }
 
@@ -119,7 +121,7 @@ LRESULT TestAndCompressCommand(HWND, unsigned, LPARAM) {
     if (BracketTest(text.view()))
         CompressToFile(text.view());
     else
-        ShowFocusMessage(kRefused, kCaptionNote, MB_ICONINFORMATION);
+        Show(kRefused);
     return 0;
 }
 
@@ -155,10 +157,10 @@ LRESULT VariableListCommand(HWND main, unsigned, LPARAM) {
     const std::size_t end = std::min(sel.end, all.size());
     const std::string list = variableList(all.substr(start, end - start));
     if (!hasVariables(list)) {
-        ShowFocusMessage(kNoVariables, kCaptionNote, MB_ICONINFORMATION);
+        Show(kNoVariables);
         return 0;
     }
-    ShowFocusMessage(kVariablesCopied, kCaptionInformation, MB_ICONINFORMATION);
+    Show(kVariablesCopied);
     ui::TransferToClipboard(main, list.c_str(), static_cast<int>(list.size()), 10);
     return 0;
 }
@@ -180,8 +182,8 @@ LRESULT LoadCommand(HWND main, unsigned, LPARAM) {
     // whatever the save did.
     if (docstate::Modified() && GetWindowTextLengthA(shell::EditControl()) > 0) shell::SendCommand(CMD_SAVE);
     switch (dde::LoadIntoAutoCad(main, docstate::Path())) {
-    case dde::LoadResult::noConnection: ShowFailure(kNoConnection); break;
-    case dde::LoadResult::outOfMemory: ShowFocusMessage(kOutOfMemory, kCaptionTessel, MB_ICONERROR); break;
+    case dde::LoadResult::noConnection: Show(kNoConnection); break;
+    case dde::LoadResult::outOfMemory: ReportOutOfMemory(nullptr); break;
     case dde::LoadResult::sent: break;
     }
     return 0;
@@ -193,7 +195,7 @@ LRESULT Guarded(HWND main, unsigned id, LPARAM arg) {
     try {
         return handler(main, id, arg);
     } catch (const std::bad_alloc&) {
-        ShowFocusMessage(kOutOfMemory, kCaptionTessel, MB_ICONERROR);
+        ReportOutOfMemory(GetFocus());
         return 0;
     }
 }

@@ -111,6 +111,38 @@
 /* System menu */
 #define SYSCMD_TOPMOST      1
 
+/* Dialog controls: line and column dialogs (FRONTBACKCUT, FRONTCOUNT,
+   CUTFROMCHAR, COLUMNCOPY) */
+#define IDC_COLUMN_BEGIN    101
+#define IDC_COLUMN_END      102
+#define IDC_LINE_NUMBER     105
+#define IDC_LINE_RIGHT      106
+#define IDC_LINE_LEFT       107
+#define IDC_LINE_ICON       108
+#define IDC_LINE_PROMPT     109
+/* EDITKOMMENT: the five choices 101..105 (REM, ;, //, ', free text) */
+#define IDC_COMMENT_REM     101
+#define IDC_COMMENT_SEMI    102
+#define IDC_COMMENT_SLASHES 103
+#define IDC_COMMENT_APOS    104
+#define IDC_COMMENT_OTHER   105
+#define IDC_COMMENT_FREE    106
+#define IDC_COMMENT_ICON    250
+/* INPUT */
+#define IDC_INPUT_EDIT      101
+#define IDC_INPUT_ICON      102
+#define IDC_INPUT_PROMPT    104
+/* QUICKHELP */
+#define IDC_HELP_LIST       102
+#define IDC_HELP_ICON       105
+/* EDITSTARTER: program buttons 400..405 */
+#define IDC_STARTER_FIRST   400
+#define IDC_STARTER_LAST    405
+#define IDC_STARTER_ICON    101
+#define IDC_STARTER_HELP    102
+#define IDC_STARTER_NOTE    107
+#define IDC_STARTER_CLOSE   257
+
 /* AutoLisp: program environment dialog PROGLISPDLG */
 #define IDC_LSP_FUNCTIONS_LABEL 5
 #define IDC_LSP_DCLNAMES_LABEL  6

@@ -25,8 +25,7 @@ void SetSelection(HWND edit, std::size_t start, std::size_t end) {
 bool CapacityReached() { return g_capacity != 0; }
 
 void NoteCapacity(bool outOfMemory) {
-    ShowMessage(shell::MainWindow(), outOfMemory ? "Unzureichender Speicher" : "Kapazitätsgrenzen erreicht.",
-                kCaptionTessel, MB_ICONERROR);
+    Show(outOfMemory ? kOutOfMemory : kCapacityReached, shell::MainWindow());
     g_capacity = 1;
 }
 

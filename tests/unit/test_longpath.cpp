@@ -138,3 +138,23 @@ TEST_CASE("wildcards and over-long results are not expanded")
     CHECK(expandLongPath(tooLong, out, fs.finder()) == 0);
     CHECK(out == tooLong);
 }
+
+TEST_CASE("the expansion never turns a path into one that names another file")
+{
+    FakeFileSystem fs;
+    fs.entries["\\TEXTE"] = "Texte";
+    fs.entries["\\TEXTE\\A.TXT"] = "a.txt";
+    fs.entries["C:/TEXTE/A.TXT"] = "a.txt";  // the system looks up the last name
+    fs.entries["C:/TEXTE"] = "Texte";
+    std::string out;
+    // From the root of the current drive: the leading backslash stays, the
+    // path does not become relative to the current directory.
+    CHECK(expandLongPath("\\TEXTE\\A.TXT", out, fs.finder()) == 1);
+    CHECK(out == "\\Texte\\a.txt");
+    // The cuts see only backslashes; a lookup across a '/' would lose the
+    // directories before it ("C:a.txt"), so such a path is left as given.
+    CHECK(expandLongPath("C:/TEXTE/A.TXT", out, fs.finder()) == 0);
+    CHECK(out == "C:/TEXTE/A.TXT");
+    CHECK(expandLongPath("C:\\PROGRA~1/X.TXT", out, fs.finder()) == 0);
+    CHECK(out == "C:\\PROGRA~1/X.TXT");
+}
