@@ -6,16 +6,17 @@
 #include <string_view>
 
 #include "lisp/compress.h"
+#include "tests/fuzz/check.h"
 
 using namespace tessel::lisp;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::string out = compress(text);
-    if (out.size() > size) __builtin_trap();
-    if (out.find_first_of(";\r\n") != std::string::npos) __builtin_trap();
+    REQUIRE(out.size() <= size);
+    REQUIRE(out.find_first_of(";\r\n") == std::string::npos);
     const int saving = savingPercent(size, out.size());
-    if (saving < 0 || saving > 100) __builtin_trap();
+    REQUIRE(saving >= 0 && saving <= 100);
     (void)compressStatistics(size, out.size());
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "lisp/ddetext.h"
+#include "tests/fuzz/check.h"
 
 using namespace tessel::lisp;
 
@@ -15,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     path = path.substr(0, path.find('\0'));
     const std::string literal = doubleBackslashes(path);
     const auto backslashes = static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
-    if (literal.size() != path.size() + backslashes) __builtin_trap();
+    REQUIRE(literal.size() == path.size() + backslashes);
     const std::string text = executeText(path);
-    if (text.size() != 34 + 2 * literal.size()) __builtin_trap();
-    if (text.compare(0, 22, "(setq U:USELOAD1KOVA \"") != 0 || text.back() != ' ') __builtin_trap();
+    REQUIRE(text.size() == 34 + 2 * literal.size());
+    REQUIRE(text.compare(0, 22, "(setq U:USELOAD1KOVA \"") == 0 && text.back() == ' ');
     return 0;
 }
