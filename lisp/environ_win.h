@@ -10,6 +10,6 @@ namespace tessel::lisp {
 
 // Shows the dialog over `owner` with the lists of `env`. A double click on a
 // function sends command 40013 with the entry to the main window.
-void ShowEnvironment(HWND owner, const Environment& env);
+void ShowEnvironment(HWND owner, Environment& env);
 
 }  // namespace tessel::lisp
