@@ -214,6 +214,11 @@ TEST_CASE("Next Defun: F7 steps from the selection start + 6 and does nothing pa
     CHECK(app.selection() == std::make_pair(37, 42));  // case does not matter
     app.command(CMD_LSP_NEXTDEFUN);
     CHECK(app.selection() == std::make_pair(37, 42));  // nothing more: no message, no change
+    // F7 through the accelerator table, as the user presses it.
+    app.select(0, 0);
+    PostMessageA(app.edit(), WM_KEYDOWN, VK_F7, 0);
+    gui::Pump();
+    CHECK(app.selection() == std::make_pair(16, 21));
     app.select(int(text.size()) - 3, int(text.size()) - 3);
     app.command(CMD_LSP_NEXTDEFUN);
     CHECK(app.selection() == std::make_pair(int(text.size()) - 3, int(text.size()) - 3));
