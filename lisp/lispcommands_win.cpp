@@ -81,6 +81,10 @@ enum class WriteResult { written, cannotCreate, cannotWrite };
 // Creates or truncates the file and writes every byte; a short write leaves
 // what was written.
 WriteResult WriteCompressed(const std::string& path, const std::string& bytes) {
+    // A read-only file is not replaced, whatever rights the process has.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return WriteResult::cannotCreate;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return WriteResult::cannotCreate;
     DWORD written = 0;

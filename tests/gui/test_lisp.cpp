@@ -122,6 +122,13 @@ TEST_CASE("compressor: the BI4 file's bytes beside the document, the statistics,
     app.command(CMD_LSP_COMPRESS);
     CloseHandle(lock);
 
+    // A read-only BI4 file is not overwritten.
+    SetFileAttributesA((s.dir + "prog.BI4").c_str(), FILE_ATTRIBUTE_READONLY);
+    gui::ExpectMessage("Warnung", "Fehler beim Erzeugen der Komprimierten Datei!", MB_ICONERROR);
+    app.command(CMD_LSP_COMPRESS);
+    CHECK(gui::ReadFile(s.dir + "prog.BI4") == expected);
+    SetFileAttributesA((s.dir + "prog.BI4").c_str(), FILE_ATTRIBUTE_NORMAL);
+
     // An empty document: an empty file and a saving of 0 %.
     app.setText("");
     gui::ExpectMessage(kNote, Statistics(0, 0, 0), MB_ICONINFORMATION);
