@@ -11,8 +11,12 @@
 #include "document/drop_win.h"
 #include "lisp/dde_win.h"
 #include "lisp/lispcommands_win.h"
+#include "textops/casing_win.h"
 #include "textops/lineops_win.h"
+#include "textops/search_win.h"
+#include "textops/sorting_win.h"
 #include "textops/textcommands_win.h"
+#include "ui/about_win.h"
 #include "ui/colours_win.h"
 #include "ui/quickhelp_win.h"
 #include "ui/statusbar_win.h"
@@ -116,6 +120,10 @@ const CommandTable kTables[] = {
     MakeTable(kAppCommands),
     document::Commands(),
     textops::Commands(),
+    search::Commands(),
+    sorting::Commands(),
+    casing::Commands(),
+    about::Commands(),
     lisp::Commands(),
 };
 
@@ -175,7 +183,7 @@ void InitMenuPopup(HMENU popup, int position) {
         break;
     }
     case 3: {
-        bool free = FindDialog() == nullptr;
+        bool free = !search::DialogOpen();
         enable(CMD_FIND, free);
         enable(CMD_FINDNEXT, free);
         enable(CMD_REPLACE, free);
@@ -196,6 +204,7 @@ void InitMenuPopup(HMENU popup, int position) {
 bool HandleOtherMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)lParam;
     if (lisp::dde::HandleMessage(main, msg, wParam, lParam, result)) return true;
+    if (search::HandleMessage(main, msg, wParam, lParam, result)) return true;
     if (msg == WM_DROPFILES) {
         document::HandleDrop(main, reinterpret_cast<HDROP>(wParam));
         result = 0;

@@ -14,9 +14,11 @@
 #include "document/drop_win.h"
 #include "document/recent_win.h"
 #include "resources/ids.h"
+#include "textops/search_win.h"
 #include "ui/colours_win.h"
 #include "ui/font_win.h"
 #include "ui/statusbar_win.h"
+#include "ui/toolbar_win.h"
 
 namespace tessel {
 namespace {
@@ -28,23 +30,11 @@ HINSTANCE g_instance;
 HWND g_main;
 HWND g_edit;
 HWND g_combo;
-HWND g_findDialog;
 HACCEL g_accelerators;
 int g_topmost = 1;
-HPEN g_highlightPen;
-HPEN g_shadowPen;
 HFONT g_comboFont;
 int g_clientWidth;
 WNDPROC g_editProc;
-UINT g_findReplaceMsg;
-UINT g_findHelpMsg;
-
-void CreatePens() {
-    if (g_highlightPen) DeleteObject(g_highlightPen);
-    if (g_shadowPen) DeleteObject(g_shadowPen);
-    g_highlightPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-    g_shadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-}
 
 // Sent to itself: the edit control reports every key and mouse button before
 // it handles them, so the status line follows the caret.
@@ -54,10 +44,7 @@ LRESULT CALLBACK EditSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
         SendMessageA(g_main, WM_COMMAND, CMD_STATUS, 0);
     } else if (msg == WM_MOUSEMOVE) {
         // Hover reset of the toolbar, which lies above the edit control.
-        if (HIWORD(lParam) < kToolbarThickness) {
-            if (HWND toolbar = FindWindowExA(g_main, nullptr, "MyTesselToolBar", nullptr))
-                SendMessageA(toolbar, WM_USER, 0, 0);
-        }
+        if (HIWORD(lParam) < toolbar::kMainThickness) toolbar::ResetHover(toolbar::MainWindow());
     }
     return CallWindowProcA(g_editProc, wnd, msg, wParam, lParam);
 }
@@ -143,8 +130,6 @@ LRESULT OnCreate(HWND wnd) {
     DragAcceptFiles(wnd, TRUE);
     document::Initialise(wnd, g_edit);
     docstate::Attach(document::Path, document::Modified);
-    g_findReplaceMsg = RegisterWindowMessageA("commdlg_FindReplace");
-    g_findHelpMsg = RegisterWindowMessageA("commdlg_help");
     document::UpdateCaption();
 
     settings::BuildPaths();
@@ -157,7 +142,6 @@ LRESULT OnCreate(HWND wnd) {
 
     g_editProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclassProc)));
-    CreatePens();
     return 0;
 }
 
@@ -171,34 +155,27 @@ void OnDestroy(HWND) {
     SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
     if (g_comboFont) DeleteObject(g_comboFont);
     g_comboFont = nullptr;
-    if (g_highlightPen) DeleteObject(g_highlightPen);
-    if (g_shadowPen) DeleteObject(g_shadowPen);
-    g_highlightPen = g_shadowPen = nullptr;
     PostQuitMessage(0);
 }
 
 void OnSize(int width, int height) {
     g_clientWidth = width;
-    MoveWindow(g_edit, 0, kToolbarThickness + 3, width, height - kStatusHeight - kToolbarThickness - 4, TRUE);
+    MoveWindow(g_edit, 0, toolbar::kMainThickness + 3, width,
+               height - statusbar::Main().height - toolbar::kMainThickness - 4, TRUE);
     const int strip = static_cast<short>(12 * 24 + 2 * 6);  // button strip of the toolbar
     const int margin = 6;
     int comboWidth = width - 3 * margin - strip;
     if (comboWidth > strip) comboWidth = strip;
     MoveWindow(g_combo, strip + 2 * margin, margin + 2, comboWidth, strip, TRUE);
+    toolbar::Layout(toolbar::Main(), strip, height);
+    statusbar::Layout(statusbar::Main(), width, height);
 }
 
 void OnPaint(HWND wnd) {
-    CreatePens();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(wnd, &ps);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old = SelectObject(dc, g_shadowPen);
-    MoveToEx(dc, 0, 0, nullptr);
-    LineTo(dc, g_clientWidth, 0);
-    SelectObject(dc, g_highlightPen);
-    MoveToEx(dc, 0, 1, nullptr);
-    LineTo(dc, g_clientWidth, 1);
-    SelectObject(dc, old);
+    toolbar::DrawParentEdge(dc, g_clientWidth);
     EndPaint(wnd, &ps);
 }
 
@@ -223,8 +200,7 @@ LRESULT HandleMainMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!document::ChangeGuard()) return 0;
         break;
     case WM_NCMOUSEMOVE:
-        if (HWND toolbar = FindWindowExA(wnd, nullptr, "MyTesselToolBar", nullptr))
-            SendMessageA(toolbar, WM_USER, 0, 0);
+        toolbar::ResetHover(toolbar::MainWindow());
         break;
     case WM_COMMAND:
         return DispatchCommand(wnd, wParam, lParam);
@@ -281,7 +257,9 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
     AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(sys, MF_STRING, SYSCMD_TOPMOST, "Immer im Vordergrund");
 
-    statusbar::SetText(statusbar::kStartText);
+    // The toolbar, then the status bar; without either the program ends.
+    if (!toolbar::CreateMain(instance, previous, wnd, show)) return nullptr;
+    if (!statusbar::CreateMain(instance, previous, wnd, show)) return nullptr;
     ShowWindow(wnd, show);
     UpdateWindow(wnd);
     g_accelerators = LoadAcceleratorsA(instance, kClassName);
@@ -308,7 +286,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
 }
 
 void ProcessMessage(MSG& msg) {
-    if (g_findDialog && IsDialogMessageA(g_findDialog, &msg)) return;
+    if (search::PreTranslate(msg)) return;
     if (g_main && g_accelerators && TranslateAcceleratorA(g_main, g_accelerators, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -321,20 +299,14 @@ int RunMessageLoop() {
 }
 
 void EndApplication() {
-    UnregisterClassA("MyTesselToolBar", g_instance);
-    UnregisterClassA("MyTesselStatusBar", g_instance);
-    g_main = g_edit = g_combo = g_findDialog = nullptr;
+    toolbar::Unregister(toolbar::Main());
+    statusbar::Unregister();
+    g_main = g_edit = g_combo = nullptr;
     shell::Attach(g_instance, nullptr, nullptr, nullptr);
 }
 
-HWND FindDialog() { return g_findDialog; }
-void SetFindDialog(HWND dialog) { g_findDialog = dialog; }
 int TopmostState() { return g_topmost; }
 
-HPEN HighlightPen() { return g_highlightPen; }
-HPEN ShadowPen() { return g_shadowPen; }
-UINT FindReplaceMessage() { return g_findReplaceMsg; }
-UINT FindHelpMessage() { return g_findHelpMsg; }
 
 // Window-size commands live beside the window they move.
 void SaveWindowSizeCommand() { SaveWindowSize(g_main); }

@@ -142,6 +142,32 @@
 #define IDC_STARTER_HELP    102
 #define IDC_STARTER_NOTE    107
 #define IDC_STARTER_CLOSE   257
+/* Sorting (DLGSORTMYTEXT) and case conversion (GROSSKLEIN) */
+#define IDC_SORT_ICON       101
+#define IDC_SORT_LEXICAL    104
+#define IDC_SORT_NUMERIC    105
+#define IDC_SORT_DESCENDING 106
+#define IDC_SORT_ASCENDING  107
+#define IDC_CASE_SENTENCE   101
+#define IDC_CASE_LOWER      102
+#define IDC_CASE_UPPER      103
+#define IDC_CASE_WORDS      104
+#define IDC_CASE_SWAP       105
+#define IDC_CASE_ICON       106
+#define IDC_CASE_WORDSEXT   107
+/* About box ABOUTBOX32 */
+#define IDC_ABOUT_SCREEN    100
+#define IDC_ABOUT_PICTURE   101
+#define IDC_ABOUT_TEXT      102
+#define IDC_ABOUT_MEMORY    103
+#define IDC_ABOUT_PLATFORM  104
+#define IDC_ABOUT_FREE      105
+#define IDC_ABOUT_ICON      106
+#define IDC_ABOUT_NAME      107
+#define IDC_ABOUT_WINVER    108
+#define IDC_ABOUT_LEGAL     110
+#define IDC_ABOUT_SYSINFO   111
+#define IDC_ABOUT_VERSION   112
 
 /* AutoLisp: program environment dialog PROGLISPDLG */
 #define IDC_LSP_FUNCTIONS_LABEL 5
