@@ -127,7 +127,6 @@ LRESULT OnCreate(HWND wnd) {
     g_comboFont = CreateFontIndirectA(&bold);
     SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(g_comboFont), 0);
 
-    DragAcceptFiles(wnd, TRUE);
     document::Initialise(wnd, g_edit);
     docstate::Attach(document::Path, document::Modified);
     document::UpdateCaption();
@@ -248,7 +247,9 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
         wc.lpszClassName = kClassName;
         RegisterClassA(&wc);
     }
-    HWND wnd = CreateWindowExA(0, kClassName, nullptr, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+    // WS_EX_ACCEPTFILES is what DragAcceptFiles sets; the shell's library is
+    // loaded only when a drop arrives.
+    HWND wnd = CreateWindowExA(WS_EX_ACCEPTFILES, kClassName, nullptr, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                                const_cast<char*>(cmdLine));
     if (!wnd) return nullptr;

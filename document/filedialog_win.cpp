@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "app/deferred_win.h"
 #include "document/longpath.h"
 
 namespace tessel::filedialog {
@@ -30,7 +31,7 @@ BOOL Run(HWND owner, int mode, Request& request) {
     else
         ofn.Flags = multiple ? OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY : OFN_HIDEREADONLY;
 
-    BOOL chosen = mode == kSave ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    BOOL chosen = mode == kSave ? deferred::GetSaveFileNameA(&ofn) : deferred::GetOpenFileNameA(&ofn);
     request.filterIndex = ofn.nFilterIndex;
     request.file[request.capacity - 1] = '\0';
     CharUpperA(request.file);

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "app/deferred_win.h"
 #include "app/msgbox_win.h"
 #include "app/shell_win.h"
 #include "resources/ids.h"
@@ -96,7 +97,7 @@ void OpenDialog(HWND main, bool replace) {
         record.lpstrReplaceWith = g_replaceText;
         record.wReplaceWithLen = kBufferSize;
     }
-    g_dialog = replace ? ReplaceTextA(&record) : FindTextA(&record);
+    g_dialog = replace ? deferred::ReplaceTextA(&record) : deferred::FindTextA(&record);
 }
 
 void NoMemory(HWND owner) { ShowMessage(owner, kNoMemory, kCaptionTessel, MB_ICONERROR); }
