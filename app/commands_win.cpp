@@ -9,6 +9,8 @@
 #include "document/doccommands_win.h"
 #include "document/document_win.h"
 #include "document/drop_win.h"
+#include "lisp/dde_win.h"
+#include "lisp/lispcommands_win.h"
 #include "textops/casing_win.h"
 #include "textops/lineops_win.h"
 #include "textops/search_win.h"
@@ -122,6 +124,7 @@ const CommandTable kTables[] = {
     sorting::Commands(),
     casing::Commands(),
     about::Commands(),
+    lisp::Commands(),
 };
 
 const CommandEntry* FindCommand(unsigned id) {
@@ -200,6 +203,7 @@ void InitMenuPopup(HMENU popup, int position) {
 
 bool HandleOtherMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)lParam;
+    if (lisp::dde::HandleMessage(main, msg, wParam, lParam, result)) return true;
     if (search::HandleMessage(main, msg, wParam, lParam, result)) return true;
     if (msg == WM_DROPFILES) {
         document::HandleDrop(main, reinterpret_cast<HDROP>(wParam));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/commands_win.h"
+#include "app/docstate_win.h"
 #include "app/msgbox_win.h"
 #include "app/paths.h"
 #include "app/settings_win.h"
@@ -135,6 +136,7 @@ LRESULT OnCreate(HWND wnd) {
     SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(g_comboFont), 0);
 
     document::Initialise(wnd, g_edit);
+    docstate::Attach(document::Path, document::Modified);
     document::UpdateCaption();
 
     settings::BuildPaths();

@@ -169,4 +169,13 @@
 #define IDC_ABOUT_SYSINFO   111
 #define IDC_ABOUT_VERSION   112
 
+/* AutoLisp: program environment dialog PROGLISPDLG */
+#define IDC_LSP_FUNCTIONS_LABEL 5
+#define IDC_LSP_DCLNAMES_LABEL  6
+#define IDC_LSP_DCLFILES_LABEL  7
+#define IDC_LSP_FUNCTIONS       1006
+#define IDC_LSP_DCLFILES        1007
+#define IDC_LSP_DCLNAMES        1008
+#define IDC_LSP_ENVICON         1009
+
 #endif

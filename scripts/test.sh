@@ -19,6 +19,7 @@ run() {  # name, command...
 
 run "include rule" bash scripts/check-includes.sh
 run "native unit tests" build/native/unit_tests
+run "tessel-lisp golden tests" sh tests/cli/run.sh build/native/tessel-lisp
 # Every fuzz target briefly over its seed corpus; scripts/fuzz.sh runs them longer.
 run "fuzz targets" bash scripts/fuzz.sh 3
 
