@@ -8,6 +8,7 @@
 #include "document/document_win.h"
 #include "document/droplist.h"
 #include "document/filetypes.h"
+#include "document/sysedit_win.h"
 #include "resources/ids.h"
 
 namespace tessel::document {
@@ -74,16 +75,6 @@ void NamesAtCaret(HDROP drop) {
     SetModified(true);
 }
 
-// The Windows directory with one backslash behind it.
-std::string WindowsDirectory() {
-    char directory[256] = {};
-    UINT n = GetWindowsDirectoryA(directory, sizeof directory);
-    if (n == 0 || n >= sizeof directory) return {};
-    std::string path = directory;
-    filetypes::appendDirectorySeparator(path, sizeof directory);
-    return path;
-}
-
 }  // namespace
 
 int DropMode() { return g_dropMode; }
@@ -110,7 +101,7 @@ void HandleDrop(HWND main, HDROP drop) {
 }
 
 void FillIniCombo() {
-    const std::string directory = WindowsDirectory();
+    const std::string directory = SystemFolder(kWindowsDirectory);
     if (directory.empty()) return;
     const std::string pattern = directory + "*.ini";
     // Attribute 0: ordinary files only.
@@ -122,7 +113,7 @@ void OpenSelectedIniFile() {
     LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return;
     LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-    std::string path = WindowsDirectory();
+    std::string path = SystemFolder(kWindowsDirectory);
     if (length != CB_ERR && !path.empty()) {
         std::string name(static_cast<std::size_t>(length) + 1, '\0');
         length = SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));

@@ -6,6 +6,7 @@
 #include "app/msgbox_win.h"
 #include "app/settings_win.h"
 #include "document/document_win.h"
+#include "document/filedialog_win.h"
 #include "document/recentlist.h"
 #include "resources/ids.h"
 #include "ui/dialogutil_win.h"
@@ -43,17 +44,8 @@ LRESULT RebuildMenu(HWND main, unsigned, LPARAM) {
     if (hasEntries(g_list)) AppendMenuA(file, MF_SEPARATOR, kSeparatorId, nullptr);
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         if (g_list[slot].empty()) continue;
-        // The item shows the file title, at most 63 characters of it; a path
-        // the system cannot take a title from shows its last part.
-        char title[MAX_PATH] = {};
-        std::string item;
-        if (GetFileTitleA(g_list[slot].c_str(), title, sizeof title) == 0) {
-            item = title;
-        } else {
-            item = g_list[slot];
-            const std::size_t at = item.find_last_of("\\/:");
-            if (at != std::string::npos && at + 1 < item.size()) item.erase(0, at + 1);
-        }
+        // The item shows the file title, at most 63 characters of it.
+        std::string item = filedialog::FileTitle(g_list[slot].c_str(), MAX_PATH);
         if (item.size() > kMenuTitleLength) item.resize(kMenuTitleLength);
         AppendMenuA(file, MF_STRING, kFirstCommand + slot, item.c_str());
     }

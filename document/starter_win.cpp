@@ -5,7 +5,6 @@
 #include "app/msgbox_win.h"
 #include "app/settings_win.h"
 #include "document/filedialog_win.h"
-#include "document/files_win.h"
 #include "document/filetypes.h"
 #include "document/startercmd.h"
 #include "resources/ids.h"
@@ -28,7 +27,7 @@ bool IsStarterButton(int id) { return id >= kFirstButton && id <= kLastButton; }
 
 void ShowCaption(HWND dialog, int id) {
     std::string binding = settings::ReadStarter(id, kCaptionRead);
-    std::string caption = binding.empty() ? std::string() : document::FileTitleOf(binding.c_str());
+    std::string caption = binding.empty() ? std::string() : filedialog::FileTitle(binding.c_str(), kCaptionLength + 1);
     if (caption.size() > kCaptionLength) caption.resize(kCaptionLength);
     CharUpperA(caption.data());
     SetDlgItemTextA(dialog, id, caption.c_str());
