@@ -31,7 +31,7 @@ int RunFindSortBench(HWND main);
 
 namespace {
 
-using lineframe::LineOp;
+using tessel::lineframe::LineOp;
 using namespace tessel::textops;
 
 constexpr std::size_t kDocumentChars = 30000;
@@ -110,14 +110,14 @@ std::string MakeDocument(std::size_t chars, const std::string& lineEnd = "\r\n",
     return text;
 }
 
-unsigned LineCount(const std::string& text) { return lineframe::lineCount(text); }
+unsigned LineCount(const std::string& text) { return tessel::lineframe::lineCount(text); }
 
 // The largest document of the pattern whose conversion passes the 27500 check.
 std::string FittingDocument(Conversion convert, const std::string& lineEnd, bool tabs = false) {
     for (std::size_t chars = kDocumentChars;; chars -= 25) {
         std::string text = MakeDocument(chars, lineEnd, tabs);
         auto result = convert(text);
-        if (result && conversions::fitsConvertedLimit(result->size())) return text;
+        if (result && tessel::conversions::fitsConvertedLimit(result->size())) return text;
     }
 }
 
@@ -151,7 +151,7 @@ void PerLineFrame(const LineOp& op, unsigned lines) {
         buffer.assign(std::max<std::size_t>(length + 1, sizeof(WORD)), '\0');
         *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(buffer.size());
         const auto got = static_cast<std::size_t>(SendMessageA(g_edit, EM_GETLINE, i, reinterpret_cast<LPARAM>(buffer.data())));
-        const lineframe::LineEdit e = op(std::string_view(buffer.data(), std::min(got, length)), i, isFinal);
+        const tessel::lineframe::LineEdit e = op(std::string_view(buffer.data(), std::min(got, length)), i, isFinal);
         const std::size_t off = std::min(e.offset, length);
         const std::size_t remove = std::min(e.removeCount, length - off);
         SendMessageA(g_edit, EM_SETSEL, start + off, static_cast<LPARAM>(start + off + remove));
@@ -175,7 +175,7 @@ void Send(unsigned id) { SendMessageA(g_main, WM_COMMAND, id, 0); }
 
 std::string Framed(const std::string& text, const LineOp& op) {
     std::string out = text;
-    lineframe::applyFrameResult(out, lineframe::runLineFrame(text, 0, text.size(), op, kBenchLimit, false));
+    tessel::lineframe::applyFrameResult(out, tessel::lineframe::runLineFrame(text, 0, text.size(), op, kBenchLimit, false));
     return out;
 }
 
@@ -191,54 +191,54 @@ std::vector<Command> Commands() {
         list.push_back(LineCommand(id, name, doc, std::move(op), std::move(run)));
     };
 
-    line(CMD_INSERTFRONT, "Vorne einfügen \"x\"", lineops::insertAtStart("x"),
+    line(CMD_INSERTFRONT, "Vorne einfügen \"x\"", tessel::lineops::insertAtStart("x"),
          [] { RunTextCommand(g_edit, CMD_INSERTFRONT, "x"); });
-    line(CMD_APPENDBACK, "Hinten anfügen \"x\"", lineops::insertAtEnd("x"),
+    line(CMD_APPENDBACK, "Hinten anfügen \"x\"", tessel::lineops::insertAtEnd("x"),
          [] { RunTextCommand(g_edit, CMD_APPENDBACK, "x"); });
-    line(CMD_COUNTFRONT, "Vorne aufzählen 1", lineops::counter("", 1, " ", false),
+    line(CMD_COUNTFRONT, "Vorne aufzählen 1", tessel::lineops::counter("", 1, " ", false),
          [] { RunCounterCommand(g_edit, CMD_COUNTFRONT, CounterParams{"", 1, " "}); });
-    line(CMD_COUNTBACK, "Hinten aufzählen 1", lineops::counter(" ", 1, "", true),
+    line(CMD_COUNTBACK, "Hinten aufzählen 1", tessel::lineops::counter(" ", 1, "", true),
          [] { RunCounterCommand(g_edit, CMD_COUNTBACK, CounterParams{" ", 1, ""}); });
-    line(CMD_CUTFRONT, "Vorne kürzen 2", lineops::removeAtStart(2),
+    line(CMD_CUTFRONT, "Vorne kürzen 2", tessel::lineops::removeAtStart(2),
          [] { RunCountCommand(g_edit, CMD_CUTFRONT, CountParams{2}); });
-    line(CMD_CUTBACK, "Hinten kürzen 2", lineops::removeAtEnd(2),
+    line(CMD_CUTBACK, "Hinten kürzen 2", tessel::lineops::removeAtEnd(2),
          [] { RunCountCommand(g_edit, CMD_CUTBACK, CountParams{2}); });
-    line(CMD_BLANKSFRONT, "Vorne Lz entfernen", lineops::removeLeadingBlanks(), viaCommand(CMD_BLANKSFRONT));
-    line(CMD_BLANKSBACK, "Hinten Lz entfernen", lineops::removeTrailingBlanks(), viaCommand(CMD_BLANKSBACK));
-    line(CMD_COMMENT, "Zeilen kommentieren \"; \"", lineops::comment("; "),
+    line(CMD_BLANKSFRONT, "Vorne Lz entfernen", tessel::lineops::removeLeadingBlanks(), viaCommand(CMD_BLANKSFRONT));
+    line(CMD_BLANKSBACK, "Hinten Lz entfernen", tessel::lineops::removeTrailingBlanks(), viaCommand(CMD_BLANKSBACK));
+    line(CMD_COMMENT, "Zeilen kommentieren \"; \"", tessel::lineops::comment("; "),
          [] { RunCommentCommand(g_edit, CMD_COMMENT, CommentParams{"; "}); });
-    line(CMD_UNCOMMENT, "Zeilen entkommentieren \"; \"", lineops::uncomment("; "),
+    line(CMD_UNCOMMENT, "Zeilen entkommentieren \"; \"", tessel::lineops::uncomment("; "),
          [] { RunCommentCommand(g_edit, CMD_UNCOMMENT, CommentParams{"; "}); });
-    line(CMD_CUTFROMCHAR, "Abschneiden ab \"~\"", lineops::cutFromChar('~'),
+    line(CMD_CUTFROMCHAR, "Abschneiden ab \"~\"", tessel::lineops::cutFromChar('~'),
          [] { RunCutCharCommand(g_edit, CutCharParams{'~'}); });
-    line(CMD_LSP_INDENT, "2 Vorrücken", lineops::indentTwo(), viaCommand(CMD_LSP_INDENT));
-    line(CMD_LSP_OUTDENT, "2 Zurückrücken", lineops::outdentTwo(), viaCommand(CMD_LSP_OUTDENT));
-    line(CMD_LSP_COMMENT, "Kommentar einfügen", lineops::insertLispComment(), viaCommand(CMD_LSP_COMMENT));
-    line(CMD_FILLFRONT, "Vorne Spalte füllen 12", columnops::fillFront(12),
+    line(CMD_LSP_INDENT, "2 Vorrücken", tessel::lineops::indentTwo(), viaCommand(CMD_LSP_INDENT));
+    line(CMD_LSP_OUTDENT, "2 Zurückrücken", tessel::lineops::outdentTwo(), viaCommand(CMD_LSP_OUTDENT));
+    line(CMD_LSP_COMMENT, "Kommentar einfügen", tessel::lineops::insertLispComment(), viaCommand(CMD_LSP_COMMENT));
+    line(CMD_FILLFRONT, "Vorne Spalte füllen 12", tessel::columnops::fillFront(12),
          [] { RunCountCommand(g_edit, CMD_FILLFRONT, CountParams{12}); });
-    line(CMD_FILLBACK, "Hinten Spalte füllen 12", columnops::fillBack(12),
+    line(CMD_FILLBACK, "Hinten Spalte füllen 12", tessel::columnops::fillBack(12),
          [] { RunCountCommand(g_edit, CMD_FILLBACK, CountParams{12}); });
-    line(CMD_COLCOPYFRONT, "Vorne Spalte kopieren 3-5 \"|\"", columnops::copyColumnsFront(3, 5, "|"),
+    line(CMD_COLCOPYFRONT, "Vorne Spalte kopieren 3-5 \"|\"", tessel::columnops::copyColumnsFront(3, 5, "|"),
          [] { RunColumnCopyCommand(g_edit, CMD_COLCOPYFRONT, ColumnCopyParams{3, 5, "|"}); });
-    line(CMD_COLCOPYBACK, "Hinten Spalte kopieren 3-5 \"|\"", columnops::copyColumnsBack(3, 5, "|"),
+    line(CMD_COLCOPYBACK, "Hinten Spalte kopieren 3-5 \"|\"", tessel::columnops::copyColumnsBack(3, 5, "|"),
          [] { RunColumnCopyCommand(g_edit, CMD_COLCOPYBACK, ColumnCopyParams{3, 5, "|"}); });
-    line(CMD_CAPFRONT, "Vorne Spalte kappen 8", columnops::capFront(8),
+    line(CMD_CAPFRONT, "Vorne Spalte kappen 8", tessel::columnops::capFront(8),
          [] { RunCountCommand(g_edit, CMD_CAPFRONT, CountParams{8}); });
-    line(CMD_CAPBACK, "Hinten Spalte kappen 8", columnops::capBack(8),
+    line(CMD_CAPBACK, "Hinten Spalte kappen 8", tessel::columnops::capBack(8),
          [] { RunCountCommand(g_edit, CMD_CAPBACK, CountParams{8}); });
 
     {
         std::string gps = doc;
-        lineframe::applyFrameResult(gps, conversions::runGpsFrame(doc, kBenchLimit, false));
+        tessel::lineframe::applyFrameResult(gps, tessel::conversions::runGpsFrame(doc, kBenchLimit, false));
         LineOp op = [](std::string_view l, unsigned i, bool) {
-            return lineframe::LineEdit{0, l.size(), conversions::gpsConvertLine(l, i + 1)};
+            return tessel::lineframe::LineEdit{0, l.size(), tessel::conversions::gpsConvertLine(l, i + 1)};
         };
         list.push_back(Command{CMD_GPS, "GPS -> MS AutoRoute", doc, viaCommand(CMD_GPS), gps, op});
     }
 
     std::string oem = doc, ansi = doc;
-    charmap::ansiToOemInPlace(oem);
-    charmap::oemToAnsiInPlace(ansi);
+    tessel::charmap::ansiToOemInPlace(oem);
+    tessel::charmap::oemToAnsiInPlace(ansi);
     list.push_back(Command{CMD_DOSTOWIN, "DOS -> WIN", doc, viaCommand(CMD_DOSTOWIN), ansi, {}});
     list.push_back(Command{CMD_WINTODOS, "WIN -> DOS", doc, viaCommand(CMD_WINTODOS), oem, {}});
 
@@ -348,8 +348,8 @@ int main() {
             const double scaled = (Now() - t0) * lines / kReferenceLines;
             // The reference must agree with the frame on the lines it changed.
             std::string part = c.input;
-            lineframe::applyFrameResult(
-                part, lineframe::runLineFrameOnLines(c.input, {0, kReferenceLines - 1}, c.perLine, kBenchLimit, false));
+            tessel::lineframe::applyFrameResult(
+                part, tessel::lineframe::runLineFrameOnLines(c.input, {0, kReferenceLines - 1}, c.perLine, kBenchLimit, false));
             if (CurrentText() != part) {
                 std::printf("  per-line reference of %u disagrees with the frame\n", c.id);
                 ++failures;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace charmap {
+namespace tessel::charmap {
 
 // ANSI upper and lower case of one byte (code page 1252 in the native build).
 unsigned char upper(unsigned char c);
@@ -21,4 +21,4 @@ void upperInPlace(char* s);  // NUL-terminated
 void oemToAnsiInPlace(std::string& s);
 void ansiToOemInPlace(std::string& s);
 
-}  // namespace charmap
+}  // namespace tessel::charmap

@@ -6,7 +6,7 @@
 #include "textops/charmap_native.h"
 #include "textops/charmap_tables.inc"
 
-namespace charmap {
+namespace tessel::charmap {
 
 namespace {
 
@@ -51,4 +51,4 @@ void upperInPlace(char* s)
 void oemToAnsiInPlace(std::string& s) { mapInPlace(s, oemToAnsiTable()); }
 void ansiToOemInPlace(std::string& s) { mapInPlace(s, ansiToOemTable()); }
 
-}  // namespace charmap
+}  // namespace tessel::charmap

@@ -2,7 +2,7 @@
 // the DOS <-> Windows conversion.  The Windows builds take the system's own.
 #pragma once
 
-namespace charmap {
+namespace tessel::charmap {
 
 // 850 (the OEM code page of German Windows, the default) or 437.  Any other value
 // is ignored and the current choice stays.
@@ -11,4 +11,4 @@ void setNativeOemCodePage(int cp);
 // The OEM code page currently in use (850 or 437).
 int nativeOemCodePage();
 
-}  // namespace charmap
+}  // namespace tessel::charmap

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace charmap {
+namespace tessel::charmap {
 
 unsigned char upper(unsigned char c)
 {
@@ -63,4 +63,4 @@ void ansiToOemInPlace(std::string& s)
     inSlices(s, [](char* p, DWORD n) { CharToOemBuffA(p, p, n); });
 }
 
-}  // namespace charmap
+}  // namespace tessel::charmap

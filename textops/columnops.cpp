@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace columnops {
+namespace tessel::columnops {
 
 using lineframe::LineEdit;
 
@@ -69,4 +69,4 @@ LineOp capBack(unsigned short width)
     };
 }
 
-}  // namespace columnops
+}  // namespace tessel::columnops

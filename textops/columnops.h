@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string>
 
-namespace columnops {
+namespace tessel::columnops {
 
 using lineframe::LineOp;
 
@@ -38,4 +38,4 @@ LineOp copyColumnsBack(unsigned short begin, unsigned short end, std::string sep
 LineOp capFront(unsigned short width);
 LineOp capBack(unsigned short width);
 
-}  // namespace columnops
+}  // namespace tessel::columnops

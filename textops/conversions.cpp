@@ -1,6 +1,6 @@
 #include "textops/conversions.h"
 
-namespace conversions {
+namespace tessel::conversions {
 
 namespace {
 
@@ -112,4 +112,4 @@ lineframe::FrameResult runGpsFrame(std::string_view text, std::size_t limit, boo
     return r;
 }
 
-}  // namespace conversions
+}  // namespace tessel::conversions

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-namespace conversions {
+namespace tessel::conversions {
 
 // Longest result a whole-text conversion may put into the edit control.
 constexpr std::size_t kMaxConvertedLength = 27500;
@@ -62,4 +62,4 @@ std::string gpsConvertLine(std::string_view line, unsigned lineNumber1Based);
 // stops there).  The command leaves the caret at position 0 (caret is 0).
 lineframe::FrameResult runGpsFrame(std::string_view text, std::size_t limit, bool capacityFlagAlreadySet);
 
-}  // namespace conversions
+}  // namespace tessel::conversions

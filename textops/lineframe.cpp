@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace lineframe {
+namespace tessel::lineframe {
 
 namespace {
 
@@ -159,4 +159,4 @@ void applyFrameResult(std::string& text, const FrameResult& result)
     text.replace(result.replaceStart, result.replaceEnd - result.replaceStart, result.replacement);
 }
 
-}  // namespace lineframe
+}  // namespace tessel::lineframe

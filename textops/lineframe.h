@@ -36,7 +36,7 @@
 #include <string>
 #include <string_view>
 
-namespace lineframe {
+namespace tessel::lineframe {
 
 // The edit control's text limit while typing.
 constexpr std::size_t kEditTextLimit = 30000;
@@ -112,4 +112,4 @@ FrameResult runLineFrameOnLines(std::string_view text, LineRange range, const Li
 // Applies a frame result to the text it was computed from.
 void applyFrameResult(std::string& text, const FrameResult& result);
 
-}  // namespace lineframe
+}  // namespace tessel::lineframe

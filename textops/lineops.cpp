@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace lineops {
+namespace tessel::lineops {
 
 using lineframe::LineEdit;
 
@@ -116,4 +116,4 @@ std::string commentPrefix(int choiceId, std::string_view freeText)
     }
 }
 
-}  // namespace lineops
+}  // namespace tessel::lineops

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace lineops {
+namespace tessel::lineops {
 
 using lineframe::LineOp;
 
@@ -86,4 +86,4 @@ constexpr std::size_t kFreeCommentMax = 29;
 // id gives the empty prefix (commenting then changes nothing).
 std::string commentPrefix(int choiceId, std::string_view freeText);
 
-}  // namespace lineops
+}  // namespace tessel::lineops

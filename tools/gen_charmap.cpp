@@ -131,7 +131,7 @@ int main(int argc, char** argv)
                  "// through Unicode (MultiByteToWideChar + WideCharToMultiByte, best fit).\n"
                  "// Included by charmap_native.cpp and by the unit test that compares the\n"
                  "// tables with the platform.\n"
-                 "#pragma once\n\nnamespace charmap {\nnamespace tables {\n\n",
+                 "#pragma once\n\nnamespace tessel::charmap {\nnamespace tables {\n\n",
                  acp, oemcp);
     printTable(f, "kUpper1252", "ANSI 1252: CharUpperA", upper);
     printTable(f, "kLower1252", "ANSI 1252: CharLowerA", lower);
@@ -139,7 +139,7 @@ int main(int argc, char** argv)
     printTable(f, "kAnsiToOem437", "ANSI 1252 -> OEM 437: CharToOemBuffA", ansi437);
     printTable(f, "kOemToAnsi850", "OEM 850 -> ANSI 1252", oem850);
     printTable(f, "kAnsiToOem850", "ANSI 1252 -> OEM 850", ansi850);
-    std::fprintf(f, "}  // namespace tables\n}  // namespace charmap\n");
+    std::fprintf(f, "}  // namespace tables\n}  // namespace tessel::charmap\n");
     std::fclose(f);
     std::fprintf(stderr, "written %s\n", argv[1]);
     return 0;

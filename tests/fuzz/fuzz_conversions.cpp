@@ -76,12 +76,12 @@ void checkResult(const std::string& kept, const Result& r, std::size_t expectedS
     REQUIRE(r.has_value());
     REQUIRE(r->size() == expectedSize);
     REQUIRE(untouched(*r) == kept);
-    REQUIRE(conversions::fitsConvertedLimit(r->size()) == (r->size() <= 27500));
+    REQUIRE(tessel::conversions::fitsConvertedLimit(r->size()) == (r->size() <= 27500));
 }
 
 void checkConversions(std::string_view t)
 {
-    using namespace conversions;
+    using namespace tessel::conversions;
     const std::size_t n = t.size(), cr = count(t, '\r'), lf = count(t, '\n'), tab = count(t, '\t');
     const std::string kept = untouched(t);
     if (t.empty()) {
@@ -151,20 +151,20 @@ std::string describedGps(std::string_view line, unsigned number)
 
 void checkGps(std::string_view text, std::size_t limit, bool capacityFlag)
 {
-    const lineframe::FrameResult r = conversions::runGpsFrame(text, limit, capacityFlag);
-    const unsigned lines = lineframe::lineCount(text);
+    const tessel::lineframe::FrameResult r = tessel::conversions::runGpsFrame(text, limit, capacityFlag);
+    const unsigned lines = tessel::lineframe::lineCount(text);
     if (capacityFlag || lines < 2) {
         REQUIRE(!r.changed && !r.hitLimit);
         return;
     }
     REQUIRE(r.caret == 0);
     const auto op = [](std::string_view line, unsigned index, bool) {
-        const std::string record = conversions::gpsConvertLine(line, index + 1);
+        const std::string record = tessel::conversions::gpsConvertLine(line, index + 1);
         REQUIRE(record == describedGps(line, index + 1));
-        return lineframe::LineEdit{0, line.size(), record};
+        return tessel::lineframe::LineEdit{0, line.size(), record};
     };
     std::string result(text);
-    lineframe::applyFrameResult(result, r);
+    tessel::lineframe::applyFrameResult(result, r);
     // The line-by-line reference takes time quadratic in the lines; the texts
     // around the result limit are checked by the rest.
     if (text.size() <= 2048) {
@@ -174,9 +174,9 @@ void checkGps(std::string_view text, std::size_t limit, bool capacityFlag)
         REQUIRE(r.hitLimit == ref.hitLimit);
     }
     REQUIRE(r.changed == (result != text));
-    REQUIRE(lineframe::lineCount(result) == lines);
+    REQUIRE(tessel::lineframe::lineCount(result) == lines);
     // The last line is never touched.
-    const std::size_t lastStart = lineframe::lineStart(text, lines - 1);
+    const std::size_t lastStart = tessel::lineframe::lineStart(text, lines - 1);
     const std::size_t tail = text.size() - lastStart;
     REQUIRE(result.size() >= tail && result.compare(result.size() - tail, tail, text, lastStart, tail) == 0);
     if (text.size() <= limit) REQUIRE(result.size() <= limit);
@@ -213,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkConversions(text);
 
     const long wanted = static_cast<long>(text.size()) + slack;
-    const std::size_t limit = editLimit ? lineframe::kEditTextLimit : wanted < 0 ? 0 : static_cast<std::size_t>(wanted);
+    const std::size_t limit = editLimit ? tessel::lineframe::kEditTextLimit : wanted < 0 ? 0 : static_cast<std::size_t>(wanted);
     checkGps(text, limit, capacityFlag);
     return 0;
 }

@@ -39,28 +39,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string junk = in.ConsumeRandomLengthString(8);
     const std::string field = in.ConsumeRemainingBytesAsString();
 
-    const unsigned short count = lineops::parseCount(field);
+    const unsigned short count = tessel::lineops::parseCount(field);
     REQUIRE(count == describedCount(field));
     // Whatever follows the digits (or the first character that is none) is ignored.
     const bool onlyBlanks = field.find_first_not_of(" \t") == std::string::npos;
     const bool junkIsDigit = !junk.empty() && junk[0] >= '0' && junk[0] <= '9';
-    if (!onlyBlanks && !junkIsDigit) REQUIRE(lineops::parseCount(field + junk) == count);
-    REQUIRE(lineops::parseCount(" \t" + field) == count);
-    REQUIRE(lineops::parseCount(std::to_string(count)) == count);
-    REQUIRE(lineops::counterText("[", count, "]") == "[" + std::to_string(count) + "]");
+    if (!onlyBlanks && !junkIsDigit) REQUIRE(tessel::lineops::parseCount(field + junk) == count);
+    REQUIRE(tessel::lineops::parseCount(" \t" + field) == count);
+    REQUIRE(tessel::lineops::parseCount(std::to_string(count)) == count);
+    REQUIRE(tessel::lineops::counterText("[", count, "]") == "[" + std::to_string(count) + "]");
 
-    REQUIRE(lineops::cutCharFromField(field) == (field.empty() ? '\0' : field[0]));
+    REQUIRE(tessel::lineops::cutCharFromField(field) == (field.empty() ? '\0' : field[0]));
 
-    for (const int id : {choice, lineops::kCommentRem + (choice & 7) - 1}) {
-        const std::string prefix = lineops::commentPrefix(id, field);
+    for (const int id : {choice, tessel::lineops::kCommentRem + (choice & 7) - 1}) {
+        const std::string prefix = tessel::lineops::commentPrefix(id, field);
         switch (id) {
-        case lineops::kCommentRem: REQUIRE(prefix == "REM "); break;
-        case lineops::kCommentSemicolon: REQUIRE(prefix == "; "); break;
-        case lineops::kCommentSlashes: REQUIRE(prefix == "// "); break;
-        case lineops::kCommentApostrophe: REQUIRE(prefix == "' "); break;
-        case lineops::kCommentFree:
-            REQUIRE(prefix.size() <= lineops::kFreeCommentMax + 1 && prefix.back() == ' ');
-            REQUIRE(prefix == field.substr(0, lineops::kFreeCommentMax) + " ");
+        case tessel::lineops::kCommentRem: REQUIRE(prefix == "REM "); break;
+        case tessel::lineops::kCommentSemicolon: REQUIRE(prefix == "; "); break;
+        case tessel::lineops::kCommentSlashes: REQUIRE(prefix == "// "); break;
+        case tessel::lineops::kCommentApostrophe: REQUIRE(prefix == "' "); break;
+        case tessel::lineops::kCommentFree:
+            REQUIRE(prefix.size() <= tessel::lineops::kFreeCommentMax + 1 && prefix.back() == ' ');
+            REQUIRE(prefix == field.substr(0, tessel::lineops::kFreeCommentMax) + " ");
             break;
         default: REQUIRE(prefix.empty()); break;
         }

@@ -22,8 +22,8 @@
 
 namespace {
 
-using lineframe::LineEdit;
-using lineframe::LineOp;
+using tessel::lineframe::LineEdit;
+using tessel::lineframe::LineOp;
 
 enum Kind : int {
     kInsertAtStart,
@@ -70,25 +70,25 @@ unsigned short number(FuzzedDataProvider& in)
 LineOp makeOp(const Params& p)
 {
     switch (p.kind) {
-    case kInsertAtStart: return lineops::insertAtStart(p.text);
-    case kInsertAtEnd: return lineops::insertAtEnd(p.text);
-    case kCounter: return lineops::counter(p.text, p.a, p.right, p.atEnd);
-    case kRemoveAtStart: return lineops::removeAtStart(p.a);
-    case kRemoveAtEnd: return lineops::removeAtEnd(p.a);
-    case kRemoveLeadingBlanks: return lineops::removeLeadingBlanks();
-    case kRemoveTrailingBlanks: return lineops::removeTrailingBlanks();
-    case kCutFromChar: return lineops::cutFromChar(p.cut);
-    case kIndentTwo: return lineops::indentTwo();
-    case kOutdentTwo: return lineops::outdentTwo();
-    case kLispComment: return lineops::insertLispComment();
-    case kComment: return lineops::comment(p.text);
-    case kUncomment: return lineops::uncomment(p.text);
-    case kFillFront: return columnops::fillFront(p.a);
-    case kFillBack: return columnops::fillBack(p.a);
-    case kCopyColumnsFront: return columnops::copyColumnsFront(p.a, p.b, p.text);
-    case kCopyColumnsBack: return columnops::copyColumnsBack(p.a, p.b, p.text);
-    case kCapFront: return columnops::capFront(p.a);
-    case kCapBack: return columnops::capBack(p.a);
+    case kInsertAtStart: return tessel::lineops::insertAtStart(p.text);
+    case kInsertAtEnd: return tessel::lineops::insertAtEnd(p.text);
+    case kCounter: return tessel::lineops::counter(p.text, p.a, p.right, p.atEnd);
+    case kRemoveAtStart: return tessel::lineops::removeAtStart(p.a);
+    case kRemoveAtEnd: return tessel::lineops::removeAtEnd(p.a);
+    case kRemoveLeadingBlanks: return tessel::lineops::removeLeadingBlanks();
+    case kRemoveTrailingBlanks: return tessel::lineops::removeTrailingBlanks();
+    case kCutFromChar: return tessel::lineops::cutFromChar(p.cut);
+    case kIndentTwo: return tessel::lineops::indentTwo();
+    case kOutdentTwo: return tessel::lineops::outdentTwo();
+    case kLispComment: return tessel::lineops::insertLispComment();
+    case kComment: return tessel::lineops::comment(p.text);
+    case kUncomment: return tessel::lineops::uncomment(p.text);
+    case kFillFront: return tessel::columnops::fillFront(p.a);
+    case kFillBack: return tessel::columnops::fillBack(p.a);
+    case kCopyColumnsFront: return tessel::columnops::copyColumnsFront(p.a, p.b, p.text);
+    case kCopyColumnsBack: return tessel::columnops::copyColumnsBack(p.a, p.b, p.text);
+    case kCapFront: return tessel::columnops::capFront(p.a);
+    case kCapBack: return tessel::columnops::capBack(p.a);
     case kAnyEdit:
     case kKindCount: break;
     }
@@ -199,16 +199,16 @@ LineOp checked(const Params& p, LineOp op)
     };
 }
 
-std::string applied(std::string text, const lineframe::FrameResult& r)
+std::string applied(std::string text, const tessel::lineframe::FrameResult& r)
 {
-    lineframe::applyFrameResult(text, r);
+    tessel::lineframe::applyFrameResult(text, r);
     return text;
 }
 
 // End of the content of a line (where its CR LF starts, or the text's end).
 std::size_t lineContentEnd(std::string_view text, unsigned line)
 {
-    const std::size_t start = lineframe::lineStart(text, line);
+    const std::size_t start = tessel::lineframe::lineStart(text, line);
     const std::size_t br = text.find("\r\n", start);
     return br == std::string_view::npos ? text.size() : br;
 }
@@ -232,21 +232,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The dialog fields as typed; the comment choice as its radio button.
     const std::string field = in.ConsumeRandomLengthString(40);
     p.right = in.ConsumeRandomLengthString(12);
-    const int choice = in.ConsumeIntegralInRange<int>(lineops::kCommentRem - 1, lineops::kCommentFree + 1);
+    const int choice = in.ConsumeIntegralInRange<int>(tessel::lineops::kCommentRem - 1, tessel::lineops::kCommentFree + 1);
     const std::string text = in.ConsumeRemainingBytesAsString();
 
     p.text = field;
-    if (p.kind == kCutFromChar) p.cut = lineops::cutCharFromField(field);
-    if (p.kind == kComment || p.kind == kUncomment) p.text = lineops::commentPrefix(choice, field);
+    if (p.kind == kCutFromChar) p.cut = tessel::lineops::cutCharFromField(field);
+    if (p.kind == kComment || p.kind == kUncomment) p.text = tessel::lineops::commentPrefix(choice, field);
 
     // Selection ends anywhere in the text or a little beyond it.
     const std::size_t selStart = rawStart % (text.size() + 4);
     const std::size_t selEnd = rawEnd % (text.size() + 4);
     const long wanted = static_cast<long>(text.size()) + slack;
-    const std::size_t limit = editLimit ? lineframe::kEditTextLimit : wanted < 0 ? 0 : static_cast<std::size_t>(wanted);
+    const std::size_t limit = editLimit ? tessel::lineframe::kEditTextLimit : wanted < 0 ? 0 : static_cast<std::size_t>(wanted);
 
     const LineOp op = checked(p, makeOp(p));
-    const lineframe::FrameResult r = lineframe::runLineFrame(text, selStart, selEnd, op, limit, capacityFlag);
+    const tessel::lineframe::FrameResult r = tessel::lineframe::runLineFrame(text, selStart, selEnd, op, limit, capacityFlag);
     if (capacityFlag) {
         REQUIRE(!r.changed && !r.hitLimit);
         return 0;
@@ -263,8 +263,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else REQUIRE(result.size() <= text.size());
 
     // Only the selection's lines change, and the span never splits a CR LF.
-    const lineframe::LineRange range = lineframe::lineRangeOf(text, selStart, selEnd);
-    const std::size_t rangeStart = lineframe::lineStart(text, range.first);
+    const tessel::lineframe::LineRange range = tessel::lineframe::lineRangeOf(text, selStart, selEnd);
+    const std::size_t rangeStart = tessel::lineframe::lineStart(text, range.first);
     const std::size_t rangeEnd = lineContentEnd(text, range.last);
     REQUIRE(result.compare(0, rangeStart, text, 0, rangeStart) == 0);
     const std::size_t tail = text.size() - rangeEnd;
@@ -282,8 +282,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // adds no line break and everything fitted.
     if (p.kind == kComment && !r.hitLimit && p.text.find("\r\n") == std::string::npos &&
         !(!p.text.empty() && p.text.back() == '\r')) {
-        const lineframe::FrameResult back =
-            lineframe::runLineFrameOnLines(result, range, lineops::uncomment(p.text), limit, false);
+        const tessel::lineframe::FrameResult back =
+            tessel::lineframe::runLineFrameOnLines(result, range, tessel::lineops::uncomment(p.text), limit, false);
         REQUIRE(!back.hitLimit);
         REQUIRE(applied(result, back) == text);
     }

@@ -24,7 +24,7 @@ using tessel::recent::RecentList;
 
 std::string upper(std::string s)
 {
-    charmap::upperInPlace(s);
+    tessel::charmap::upperInPlace(s);
     return s;
 }
 
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 0: {
             // Reopening a listed file, spelt in another case.
             std::string path = list[in.ConsumeIntegralInRange<std::size_t>(0, 3)];
-            charmap::lowerInPlace(path);
+            tessel::charmap::lowerInPlace(path);
             checkEnter(list, path);
             break;
         }

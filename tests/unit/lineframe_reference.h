@@ -1,6 +1,6 @@
 // The slow, obvious way to run a per-line operation: change the lines one
-// after another, as EM_SETSEL + EM_REPLACESEL per line would, with the edit
-// control's text limit.  The one-pass frame (textops/lineframe.h) must give
+// after another, as EM_SETSEL + EM_REPLACESEL per line would, where a change
+// that would carry the text past the limit is not made and stops the run.  The one-pass frame (textops/lineframe.h) must give
 // exactly this; the unit tests and the fuzz target compare the two.
 #pragma once
 
@@ -22,7 +22,7 @@ struct Reference {
 // Lines first..last of the text as it is while the run goes on: an insertion
 // holding a line break shifts the following lines, so the later line numbers
 // address what the break pushed ahead.
-inline Reference perLineOnLines(std::string text, unsigned first, unsigned last, const lineframe::LineOp& op,
+inline Reference perLineOnLines(std::string text, unsigned first, unsigned last, const tessel::lineframe::LineOp& op,
                                 std::size_t limit)
 {
     Reference ref;
@@ -41,18 +41,22 @@ inline Reference perLineOnLines(std::string text, unsigned first, unsigned last,
         const std::size_t br = text.find("\r\n", start);
         const bool isFinal = br == std::string::npos;
         const std::size_t len = (isFinal ? text.size() : br) - start;
-        const lineframe::LineEdit e = op(std::string_view(text).substr(start, len), i - first, isFinal);
+        const tessel::lineframe::LineEdit e = op(std::string_view(text).substr(start, len), i - first, isFinal);
         const std::size_t off = e.offset < len ? e.offset : len;
         const std::size_t rem = e.removeCount < len - off ? e.removeCount : len - off;
-        std::string ins = e.insert;
-        text.erase(start + off, rem);
-        if (!ins.empty() && text.size() + ins.size() > limit) {
-            ins.resize(text.size() < limit ? limit - text.size() : 0);
+        const std::string& ins = e.insert;
+        // A line's change is made whole or not at all: one that would carry
+        // the text past the limit (and make it longer) stops the run before
+        // that line, with the caret at its start.
+        const std::size_t newSize = text.size() - rem + ins.size();
+        if (!ins.empty() && newSize > limit && newSize > text.size()) {
             ref.hitLimit = true;
+            ref.caret = start;
+            break;
         }
+        text.erase(start + off, rem);
         text.insert(start + off, ins);
         ref.caret = start + off + ins.size();
-        if (ref.hitLimit) break;
     }
     ref.text = text;
     return ref;
@@ -61,7 +65,7 @@ inline Reference perLineOnLines(std::string text, unsigned first, unsigned last,
 // The lines of a selection: from the line holding its lower end to the line
 // holding its upper end (a selection ending at the very start of a line
 // includes that line).
-inline Reference perLine(std::string text, std::size_t selStart, std::size_t selEnd, const lineframe::LineOp& op,
+inline Reference perLine(std::string text, std::size_t selStart, std::size_t selEnd, const tessel::lineframe::LineOp& op,
                          std::size_t limit)
 {
     auto lineOf = [&](std::size_t pos) {

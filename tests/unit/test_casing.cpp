@@ -68,8 +68,8 @@ TEST_CASE("the case mapping agrees with CharUpperA/CharLowerA on one character, 
         const auto low = static_cast<unsigned char>(reinterpret_cast<UINT_PTR>(
             CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<BYTE>(c))))));
         CAPTURE(c);
-        CHECK(charmap::upper(static_cast<unsigned char>(c)) == up);
-        CHECK(charmap::lower(static_cast<unsigned char>(c)) == low);
+        CHECK(tessel::charmap::upper(static_cast<unsigned char>(c)) == up);
+        CHECK(tessel::charmap::lower(static_cast<unsigned char>(c)) == low);
     }
 }
 #endif

@@ -5,13 +5,13 @@
 
 #include <string>
 
-using namespace columnops;
+using namespace tessel::columnops;
 
 namespace {
 
 std::string runAll(std::string text, const LineOp& op, std::size_t limit = 30000)
 {
-    lineframe::applyFrameResult(text, lineframe::runLineFrame(text, 0, text.size(), op, limit, false));
+    tessel::lineframe::applyFrameResult(text, tessel::lineframe::runLineFrame(text, 0, text.size(), op, limit, false));
     return text;
 }
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-using namespace conversions;
+using namespace tessel::conversions;
 
 TEST_CASE("an empty text gives no result from any conversion")
 {
@@ -102,12 +102,12 @@ TEST_CASE("GPS over the text leaves the last line untouched")
     REQUIRE(r.changed);
     CHECK_FALSE(r.hitLimit);
     CHECK(r.caret == 0);
-    lineframe::applyFrameResult(text, r);
+    tessel::lineframe::applyFrameResult(text, r);
     CHECK(text == "1;48,5;16,25\r\n2;x,y\r\n3;\r\n");
 
     text = "1.0,2.0\r\n3.0,4.0";  // last line without a break
     r = runGpsFrame(text, 30000, false);
-    lineframe::applyFrameResult(text, r);
+    tessel::lineframe::applyFrameResult(text, r);
     CHECK(text == "1;1,0;2,0\r\n3.0,4.0");
 
     // A single line is the last line: nothing happens.
@@ -122,7 +122,7 @@ TEST_CASE("GPS stops at a full edit control, keeping the lines converted so far"
     auto r = runGpsFrame(text, 30, false);
     CHECK(r.hitLimit);
     std::string t = text;
-    lineframe::applyFrameResult(t, r);
+    tessel::lineframe::applyFrameResult(t, r);
     CHECK(t == "1;1,5;2,5\r\n3.5,4.5\r\n5.5,6.5\r\n");
     CHECK(t.size() == 29);
 
@@ -131,7 +131,7 @@ TEST_CASE("GPS stops at a full edit control, keeping the lines converted so far"
     while (big.size() < 31008) big += "48.5,16.25,Home\r\n";
     r = runGpsFrame(big, 30000, false);
     CHECK_FALSE(r.hitLimit);
-    lineframe::applyFrameResult(big, r);
+    tessel::lineframe::applyFrameResult(big, r);
     CHECK(big.substr(0, 14) == "1;48,5;16,25\r\n");
     CHECK(big.size() < 30000);
 

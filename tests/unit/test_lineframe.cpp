@@ -7,55 +7,13 @@
 #include <cstdint>
 #include <string>
 
-using namespace lineframe;
+#include "tests/unit/lineframe_reference.h"
+
+using namespace tessel::lineframe;
+using lineframe_reference::perLine;
+using lineframe_reference::Reference;
 
 namespace {
-
-// Changing the lines one after another, as EM_SETSEL + EM_REPLACESEL per line
-// would, where a change that would carry the text past the limit is not made
-// and stops the run: the reference the frame must match.
-struct Reference {
-    std::string text;
-    bool hitLimit = false;
-    std::size_t caret = 0;
-};
-
-Reference perLine(std::string text, std::size_t selStart, std::size_t selEnd, const LineOp& op, std::size_t limit)
-{
-    auto lineOf = [&](std::size_t pos) {
-        pos = pos < text.size() ? pos : text.size();
-        unsigned line = 0;
-        for (std::size_t b = text.find("\r\n"); b != std::string::npos && b + 2 <= pos; b = text.find("\r\n", b + 2))
-            ++line;
-        return line;
-    };
-    Reference ref;
-    const std::size_t lo = selStart < selEnd ? selStart : selEnd;
-    const std::size_t hi = selStart < selEnd ? selEnd : selStart;
-    const unsigned first = lineOf(lo), last = lineOf(hi);
-    for (unsigned i = first; i <= last; ++i) {
-        std::size_t start = 0;
-        for (unsigned k = 0; k < i; ++k) start = text.find("\r\n", start) + 2;
-        const std::size_t br = text.find("\r\n", start);
-        const bool isFinal = br == std::string::npos;
-        const std::size_t len = (isFinal ? text.size() : br) - start;
-        const LineEdit e = op(std::string_view(text).substr(start, len), i - first, isFinal);
-        const std::size_t off = e.offset < len ? e.offset : len;
-        const std::size_t rem = e.removeCount < len - off ? e.removeCount : len - off;
-        const std::string& ins = e.insert;
-        const std::size_t newSize = text.size() - rem + ins.size();
-        if (!ins.empty() && newSize > limit && newSize > text.size()) {
-            ref.hitLimit = true;
-            ref.caret = start;
-            break;
-        }
-        text.erase(start + off, rem);
-        text.insert(start + off, ins);
-        ref.caret = start + off + ins.size();
-    }
-    ref.text = text;
-    return ref;
-}
 
 std::string applied(std::string text, const FrameResult& r)
 {

@@ -6,14 +6,14 @@
 
 #include <string>
 
-using namespace lineops;
+using namespace tessel::lineops;
 
 namespace {
 
 // The text after running op over the lines of the selection.
 std::string run(std::string text, std::size_t selStart, std::size_t selEnd, const LineOp& op)
 {
-    lineframe::applyFrameResult(text, lineframe::runLineFrame(text, selStart, selEnd, op, 30000, false));
+    tessel::lineframe::applyFrameResult(text, tessel::lineframe::runLineFrame(text, selStart, selEnd, op, 30000, false));
     return text;
 }
 
