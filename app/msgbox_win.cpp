@@ -18,14 +18,6 @@ int ShowText(const char* text, const Message& kind, HWND owner) {
     return MessageBoxA(owner ? owner : GetFocus(), text, kind.caption, kind.flags);
 }
 
-int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags) {
-    return MessageBoxA(owner, text, caption, flags);
-}
-
-int ShowFocusMessage(const char* text, const char* caption, UINT flags) {
-    return MessageBoxA(GetFocus(), text, caption, flags);
-}
-
 void ReportOutOfMemory(HWND owner) {
     // Built from constants only: nothing here may need memory of its own.
     MessageBoxA(owner, kOutOfMemory.text, kOutOfMemory.caption, kOutOfMemory.flags);

@@ -30,10 +30,6 @@ int Show(const Message& message, HWND owner = nullptr, const char* arg = nullptr
 // A text made elsewhere, with the caption and flags of `kind`.
 int ShowText(const char* text, const Message& kind, HWND owner = nullptr);
 
-// The older form, text and caption spelled at the call.
-int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags);
-int ShowFocusMessage(const char* text, const char* caption, UINT flags);
-
 // For a handler that caught std::bad_alloc: the out-of-memory message.
 void ReportOutOfMemory(HWND owner);
 

@@ -16,6 +16,8 @@ namespace {
 
 constexpr UINT kQueryCount = 0xFFFFFFFF;
 int g_dropMode = 2;
+// The list stopped at its limit; the text comes from the list.
+constexpr Message kDropLimit{"", kCaptionWarning, MB_ICONERROR};
 
 // The dropped file's whole name: the open and merge commands refuse a name
 // too long for them rather than take a shortened one, which could name
@@ -42,7 +44,7 @@ bool BuildList(HDROP drop, std::string& text) {
     droplist::DropList list =
         droplist::buildDropList(count, [drop](std::size_t i) { return ListedName(drop, static_cast<UINT>(i)); });
     if (list.stoppedAfter)
-        ShowFocusMessage(droplist::limitMessage(*list.stoppedAfter).c_str(), kCaptionWarning, MB_ICONERROR);
+        ShowText(droplist::limitMessage(*list.stoppedAfter).c_str(), kDropLimit);
     if (!list.listed) return false;
     text = std::move(list.text);
     return true;

@@ -14,6 +14,8 @@
 namespace tessel::recent {
 namespace {
 
+constexpr Message kRecentMissing{"Datei :\n''%s''\n kann nicht gefunden werden", kCaptionWarning, MB_ICONERROR};
+
 RecentList g_list;
 constexpr std::size_t kMenuTitleLength = 63;
 
@@ -63,9 +65,7 @@ LRESULT Reopen(HWND main, unsigned id, LPARAM) {
         return 0;
     }
     forgetSlot(g_list, *slot);
-    char text[400];
-    std::snprintf(text, sizeof text, "Datei :\n''%s''\n kann nicht gefunden werden", work);
-    ShowFocusMessage(text, kCaptionWarning, MB_ICONERROR);
+    Show(kRecentMissing, nullptr, work);
     SendMessageA(main, WM_COMMAND, CMD_RECENTMENU, 0);
     return 0;
 }

@@ -17,6 +17,11 @@ constexpr DWORD kCaptionRead = 128;   // a binding read for the button caption
 constexpr DWORD kTestRead = 32;       // a binding read only to see whether there is one
 constexpr int kCaptionLength = 31;
 
+constexpr Message kStarterHelp{"Zum Belegen der Schaltflächen mit Alternativprogrammen, muß nur beim Klicken die "
+                               "Umschalttaste gehalten werden.\n\nMan kann dann eine andere Programmdatei aud dem "
+                               "Dateidialog wählen !",
+                               kCaptionNote, MB_ICONINFORMATION};
+
 // The last button clicked without Shift; kept from one opening to the next.
 int g_chosen;
 // The choosing dialog's path and file type, kept between calls.
@@ -82,10 +87,7 @@ const ui::DialogKind<StarterRecord> kStarterDialog{
             CheckDlgButton(d, IDC_STARTER_CLOSE, r.closeAfterStart ? BST_CHECKED : BST_UNCHECKED);
             return TRUE;
         case IDC_STARTER_HELP:
-            ShowFocusMessage("Zum Belegen der Schaltflächen mit Alternativprogrammen, muß nur beim Klicken die "
-                             "Umschalttaste gehalten werden.\n\nMan kann dann eine andere Programmdatei aud dem "
-                             "Dateidialog wählen !",
-                             kCaptionNote, MB_ICONINFORMATION);
+            Show(kStarterHelp);
             return TRUE;
         default:
             return FALSE;

@@ -12,7 +12,6 @@
 namespace tessel::casing {
 namespace {
 
-constexpr char kNoMemory[] = "Unzureichender Speicher";
 
 constexpr int kChoices[] = {IDC_CASE_SENTENCE, IDC_CASE_LOWER, IDC_CASE_UPPER,
                             IDC_CASE_WORDS,    IDC_CASE_SWAP,  IDC_CASE_WORDSEXT};
@@ -65,7 +64,7 @@ LRESULT CaseCommand(HWND main, unsigned, LPARAM) {
         if (start == end) return 0;  // nothing selected: no dialog
         if (auto conversion = AskConversion(main)) RunConversion(edit, *conversion);
     } catch (const std::bad_alloc&) {
-        ShowMessage(main, kNoMemory, kCaptionTessel, MB_ICONERROR);
+        ReportOutOfMemory(main);
     }
     return 0;
 }

@@ -7,6 +7,11 @@
 #include "textops/lineops_win.h"
 
 namespace tessel::textops {
+namespace {
+
+constexpr Message kTooBig{"Die Textänderungen werden zu groß für den Tessel !", kCaptionTessel, MB_ICONERROR};
+
+}  // namespace
 
 void RunConversion(HWND edit, Conversion convert) {
     if (!convert) return;
@@ -18,7 +23,7 @@ void RunConversion(HWND edit, Conversion convert) {
     }
     if (!result) return;
     if (!conversions::fitsConvertedLimit(result->size())) {
-        ShowMessage(edit, "Die Textänderungen werden zu groß für den Tessel !", kCaptionTessel, MB_ICONERROR);
+        Show(kTooBig, edit);
         return;
     }
     SetWindowTextA(edit, result->c_str());

@@ -18,10 +18,10 @@ constexpr DWORD kDialogFlags = FR_SHOWHELP | FR_HIDEUPDOWN;
 
 // The texts of this module.
 constexpr char kNotFound[] = " kann nicht gefunden werden";
-constexpr char kHelpText[] = "Ersetzungskürzel :\n\n^a\tZeilenumbruch\n^t\tTabulator\n";
-constexpr char kHelpCaption[] = "Hilfe zu Suchen/Ersetzen";
-constexpr char kFull[] = "Kapazitätsgrenzen erreicht.";
-constexpr char kNoMemory[] = "Unzureichender Speicher";
+constexpr Message kEscapeHelp{"Ersetzungskürzel :\n\n^a\tZeilenumbruch\n^t\tTabulator\n", "Hilfe zu Suchen/Ersetzen",
+                              MB_ICONINFORMATION};
+// The not-found report; its text is made from the find text.
+constexpr Message kNotFoundReport{"", kCaptionTessel, MB_ICONINFORMATION};
 
 // Both dialogs share the find text, and F3 searches for it too.
 char g_findText[kBufferSize];
@@ -100,7 +100,7 @@ void OpenDialog(HWND main, bool replace) {
     g_dialog = replace ? deferred::ReplaceTextA(&record) : deferred::FindTextA(&record);
 }
 
-void NoMemory(HWND owner) { ShowMessage(owner, kNoMemory, kCaptionTessel, MB_ICONERROR); }
+void NoMemory(HWND owner) { ReportOutOfMemory(owner); }
 
 }  // namespace
 
@@ -114,7 +114,7 @@ void RunReplace(HWND owner, const ReplaceRequest& request, bool all) {
     if (outcome.report) ReportNotFound(owner, edit, request.find);  // the caret goes to the top
     // Replace All goes on from the top after its report, to where the loop ended.
     if (!outcome.report || all) Select(edit, outcome.after.selStart, outcome.after.selEnd);
-    if (outcome.hitLimit) ShowMessage(shell::MainWindow(), kFull, kCaptionTessel, MB_ICONERROR);
+    if (outcome.hitLimit) Show(kCapacityReached, shell::MainWindow());
 }
 
 std::size_t SearchPosition() { return g_position; }
@@ -191,7 +191,7 @@ bool HandleMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
     auto* record = reinterpret_cast<FINDREPLACEA*>(lParam);
     try {
         if (msg == HelpMessage()) {
-            ShowMessage(IsOurRecord(record) ? record->hwndOwner : main, kHelpText, kHelpCaption, MB_ICONINFORMATION);
+            Show(kEscapeHelp, IsOurRecord(record) ? record->hwndOwner : main);
             result = DefWindowProcA(main, msg, wParam, lParam);
             return true;
         }
@@ -219,7 +219,7 @@ void ReportNotFound(HWND owner, HWND edit, std::string_view needle) {
     text += needle;
     text += '"';
     text += kNotFound;
-    ShowMessage(owner, text.c_str(), kCaptionTessel, MB_ICONINFORMATION);
+    ShowText(text.c_str(), kNotFoundReport, owner);
 }
 
 }  // namespace tessel::search

@@ -12,8 +12,7 @@
 namespace tessel::sorting {
 namespace {
 
-constexpr char kTooMany[] = "Kann nicht mehr als 4096 Zeilen sortieren !";
-constexpr char kNoMemory[] = "Unzureichender Speicher";
+constexpr Message kTooMany{"Kann nicht mehr als 4096 Zeilen sortieren !", kCaptionTessel, MB_ICONERROR};
 
 struct DialogData {
     HWND owner;
@@ -62,7 +61,7 @@ LRESULT SortCommand(HWND main, unsigned, LPARAM) {
     try {
         if (auto options = AskSortOptions(main)) RunSort(shell::EditControl(), *options);
     } catch (const std::bad_alloc&) {
-        ShowMessage(main, kNoMemory, kCaptionTessel, MB_ICONERROR);
+        ReportOutOfMemory(main);
     }
     return 0;
 }
@@ -92,7 +91,7 @@ void RunSort(HWND edit, const SortOptions& options) {
 
     const SortResult result = sortSelection(text, start, end, options);
     if (result.status == SortStatus::TooManyLines) {
-        ShowMessage(edit, kTooMany, kCaptionTessel, MB_ICONERROR);
+        Show(kTooMany, edit);
         return;
     }
     if (result.status != SortStatus::Sorted) return;

@@ -17,8 +17,8 @@ const char kLegalNotice[] =
     "Dieses Programm ist urheberrechtlich und durch internationale Verträge geschützt. "
     "Unerlaubte Vervielfältigung oder Verbreitung dieses Programms oder von Teilen davon "
     "wird zivil- und strafrechtlich verfolgt.";
-const char kNotAvailable[] = "Systeminformationsprogramm zur Zeit nicht verfügbar.";
-const char kOutOfMemory[] = "Unzureichender Speicher";
+constexpr Message kNotAvailable{"Systeminformationsprogramm zur Zeit nicht verfügbar.", kCaptionNote,
+                                MB_ICONINFORMATION};
 
 // The places the system information program is registered, in order.
 struct RegistryValue {
@@ -157,7 +157,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) 
             break;
         }
     } catch (const std::bad_alloc&) {
-        ShowMessage(dialog, kOutOfMemory, kCaptionTessel, MB_ICONERROR);
+        ReportOutOfMemory(dialog);
         if (msg == WM_INITDIALOG) EndDialog(dialog, 1);
         return TRUE;
     }
@@ -210,7 +210,7 @@ int LaunchSystemInfo() {
             if (WinExec(commandLine(path).c_str(), SW_SHOW) > 31) return 1;
         }
     }
-    ShowFocusMessage(kNotAvailable, kCaptionNote, MB_ICONINFORMATION);
+    Show(kNotAvailable);
     return 0;
 }
 

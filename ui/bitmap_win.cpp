@@ -8,7 +8,7 @@
 namespace tessel::bitmap {
 namespace {
 
-const char kNoMemory[] = "Nicht genügend Speicherplatz um das Bitmap zu laden !";
+constexpr Message kNoMemory{"Nicht genügend Speicherplatz um das Bitmap zu laden !", kCaptionWarning, MB_ICONERROR};
 
 const BITMAPINFO* Info(const Record& r) { return reinterpret_cast<const BITMAPINFO*>(r.info.data()); }
 
@@ -93,7 +93,7 @@ int Load(HWND wnd, const char* name, Record& r) {
         if (parse(data, size, r) == ParseResult::ok) return 1;
     } catch (const std::bad_alloc&) {
         Free(r);
-        ShowMessage(wnd, kNoMemory, kCaptionWarning, MB_ICONERROR);
+        Show(kNoMemory, wnd);
         return 0;
     }
     Free(r);
