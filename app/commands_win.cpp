@@ -44,7 +44,7 @@ LRESULT Paste(HWND, unsigned, LPARAM) { return SendToEdit(WM_PASTE); }
 LRESULT Clear(HWND, unsigned, LPARAM) { return SendToEdit(WM_CLEAR); }
 
 LRESULT SelectAll(HWND, unsigned, LPARAM) {
-    SendMessageA(shell::EditControl(), EM_SETSEL, 0, shell::kSelectAllEnd);
+    SendMessageA(shell::EditControl(), EM_SETSEL, 0, limits::kSelectAllEnd);
     return 0;
 }
 

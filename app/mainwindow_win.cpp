@@ -17,6 +17,7 @@
 #include "textops/search_win.h"
 #include "textops/lineops_win.h"
 #include "ui/colours_win.h"
+#include "ui/dialogutil_win.h"
 #include "ui/font_win.h"
 #include "ui/statusbar_win.h"
 #include "ui/toolbar_win.h"
@@ -125,7 +126,7 @@ LRESULT OnCreate(HWND wnd) {
     g_combo = CreateWindowExA(0, "combobox", nullptr,
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SORT | CBS_DROPDOWNLIST,
                               0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_INICOMBO), g_instance, nullptr);
-    SendMessageA(g_edit, EM_LIMITTEXT, shell::kEditLimit, 0);
+    SendMessageA(g_edit, EM_LIMITTEXT, limits::kEditText, 0);
     shell::Attach(g_instance, wnd, g_edit, g_combo);
 
     LOGFONTA bold{};
@@ -289,17 +290,10 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
     if (!path.empty() && path.back() == '"') path.pop_back();
     if (!path.empty() && path.front() == '"') path.erase(0, 1);
     if (!path.empty()) {
-        HANDLE file = path.size() < MAX_PATH
-                          ? CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-                          : INVALID_HANDLE_VALUE;
-        if (file != INVALID_HANDLE_VALUE && !(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)) {
-            CloseHandle(file);
+        if (path.size() < MAX_PATH && ui::FileTest(path.c_str()))
             SendMessageA(wnd, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
-        } else {
-            if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        else
             Show(kInvalidCommandLine);
-        }
     }
     return wnd;
 }

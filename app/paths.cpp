@@ -45,7 +45,7 @@ std::optional<std::string> replaceExtension(std::string_view path,
 
     const std::size_t resultLength =
         drive.size() + directory.size() + baseName.size() + 1 + newExtension.size();
-    if (resultLength > kMaxPathLength) return std::nullopt;
+    if (resultLength > limits::kMaxPath) return std::nullopt;
 
     std::string result;
     result.reserve(resultLength);

@@ -4,6 +4,7 @@
 // PATHS/Open and PATHS/Save.
 #pragma once
 
+#include "app/limits.h"
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -12,13 +13,9 @@
 
 namespace tessel::paths {
 
-// Every path buffer of the program holds 255 characters and a terminator.
-constexpr std::size_t kPathBufferSize = 256;
-constexpr std::size_t kMaxPathLength = kPathBufferSize - 1;
-
 // Largest parts the extension replacement handles.
 constexpr std::size_t kMaxDriveLength = 31;
-constexpr std::size_t kMaxDirectoryLength = 255;
+constexpr std::size_t kMaxDirectoryLength = limits::kMaxPath;
 constexpr std::size_t kMaxBaseNameLength = 127;
 constexpr std::size_t kMaxExtensionLength = 31;
 

@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
+#include "app/limits.h"
 #include "app/paths.h"
 
 namespace tessel::settings {
 namespace {
 
-char g_iniPath[256];
-char g_textBlockPath[256];
+char g_iniPath[limits::kPathBuffer];
+char g_textBlockPath[limits::kPathBuffer];
 
 void Derive(const std::string& program, const char* extension, char (&out)[256]) {
     std::optional<std::string> path = paths::replaceExtension(program, extension);

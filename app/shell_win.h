@@ -2,12 +2,11 @@
 // two children. The main window attaches them at creation; anyone may read
 // them. This file includes no subsystem.
 #pragma once
+#include "app/limits.h"
 #include <windows.h>
 
 namespace tessel::shell {
 
-constexpr int kEditLimit = 30000;       // characters that can be typed
-constexpr LPARAM kSelectAllEnd = 32767; // EM_SETSEL to this end selects the whole text
 
 HINSTANCE Instance();
 HWND MainWindow();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/limits.h"
 #include "app/msgbox_win.h"
 #include "resources/ids.h"
 
@@ -10,8 +11,8 @@ namespace {
 
 HWND g_main;
 HWND g_edit;
-char g_path[256];
-char g_title[128];
+char g_path[limits::kPathBuffer];
+char g_title[limits::kTitleBuffer];
 bool g_modified;
 bool g_systemFile;
 bool g_cutAtNul;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/limits.h"
 #include "app/msgbox_win.h"
 #include "app/settings_win.h"
 #include "app/shell_win.h"
@@ -17,8 +18,6 @@
 namespace tessel::document {
 namespace {
 
-constexpr std::size_t kPathCapacity = 256;
-constexpr std::size_t kTitleCapacity = 128;
 constexpr std::size_t kUpperTitleBelow = 12;   // shorter titles are shown in upper case
 
 // The document's messages; Warn() fills in the document's title.
@@ -36,8 +35,8 @@ constexpr Message kMergeFailed{"Dateien können nicht zusammengeführt werden !"
 constexpr Message kMergedCutAtNul{"Die Datei %s enthält ein Nullzeichen: eingefügt wurde nur der Text davor.",
                                   kCaptionTessel, MB_ICONWARNING};
 
-char g_mergePath[kPathCapacity];
-char g_mergeTitle[kTitleCapacity];
+char g_mergePath[limits::kPathBuffer];
+char g_mergeTitle[limits::kTitleBuffer];
 
 // The path made absolute against the current directory, its "." and ".."
 // parts resolved: the document must keep naming the same file when a file
@@ -57,7 +56,7 @@ void UpperCaseShortTitle() {
 // Enters the document path as the most recent file (upper-casing it) and
 // rebuilds the menu.
 void EnterRecent(HWND main) {
-    recent::Enter(PathBuffer(), static_cast<int>(kPathCapacity));
+    recent::Enter(PathBuffer(), static_cast<int>(limits::kPathBuffer));
     SendMessageA(main, WM_COMMAND, CMD_RECENTMENU, 0);
 }
 
@@ -68,8 +67,8 @@ void EnterRecent(HWND main) {
 bool RunDocumentDialog(HWND main, char* file, char* title, int directoryKey, DWORD flags, bool save) {
     static DWORD filterIndex = 1;
     const std::string initialDir = settings::ReadDirectory(directoryKey);
-    char fileCopy[kPathCapacity];
-    char titleCopy[kTitleCapacity];
+    char fileCopy[limits::kPathBuffer];
+    char titleCopy[limits::kTitleBuffer];
     lstrcpynA(fileCopy, file, sizeof fileCopy);
     lstrcpynA(titleCopy, title, sizeof titleCopy);
     filedialog::Request request{fileCopy, sizeof fileCopy, filetypes::kDocumentDefaultExtension,
@@ -82,9 +81,9 @@ bool RunDocumentDialog(HWND main, char* file, char* title, int directoryKey, DWO
     const bool chosen = filedialog::Run(main, save ? filedialog::kSave : filedialog::kOpen, request) != 0;
     filterIndex = request.filterIndex;
     if (!chosen) return false;
-    if (!titleCopy[0]) lstrcpynA(titleCopy, filedialog::FileTitle(fileCopy, kTitleCapacity).c_str(), sizeof titleCopy);
-    lstrcpynA(file, fileCopy, static_cast<int>(kPathCapacity));
-    lstrcpynA(title, titleCopy, static_cast<int>(kTitleCapacity));
+    if (!titleCopy[0]) lstrcpynA(titleCopy, filedialog::FileTitle(fileCopy, limits::kTitleBuffer).c_str(), sizeof titleCopy);
+    lstrcpynA(file, fileCopy, static_cast<int>(limits::kPathBuffer));
+    lstrcpynA(title, titleCopy, static_cast<int>(limits::kTitleBuffer));
     return true;
 }
 
@@ -163,8 +162,8 @@ LRESULT OpenCommand(HWND main, unsigned, LPARAM) {
     if (!ChangeGuard()) return 0;
     SetSystemFile(false);
     const Identity before = CurrentIdentity();
-    char file[kPathCapacity];
-    char title[kTitleCapacity];
+    char file[limits::kPathBuffer];
+    char title[limits::kTitleBuffer];
     lstrcpynA(file, Path(), sizeof file);
     lstrcpynA(title, Title(), sizeof title);
     if (RunDocumentDialog(main, file, title, settings::kPathOpen, OFN_CREATEPROMPT, false)) {
@@ -188,14 +187,14 @@ LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
     filedialog::ExpandLongPath(AbsolutePath(source), expanded);
     LoadResult result = LoadResult::kCannotOpen;
     SetCutAtNul(false);
-    if (expanded.size() >= kPathCapacity) {
+    if (expanded.size() >= limits::kPathBuffer) {
         // No buffer of the program holds this path; a shortened one would
         // name another file.
         ClearPathAndTitle();
-        SetTitle(filedialog::FileTitle(expanded.c_str(), kTitleCapacity).c_str());
+        SetTitle(filedialog::FileTitle(expanded.c_str(), limits::kTitleBuffer).c_str());
     } else {
         SetPath(expanded.c_str());
-        SetTitle(filedialog::FileTitle(Path(), kTitleCapacity).c_str());
+        SetTitle(filedialog::FileTitle(Path(), limits::kTitleBuffer).c_str());
         UpperCaseShortTitle();
         result = LoadFile(shell::EditControl(), Path());
     }
@@ -214,8 +213,8 @@ static bool WriteReported(HWND main) {
 }
 
 LRESULT SaveAsCommand(HWND main, unsigned, LPARAM) {
-    char file[kPathCapacity];
-    char title[kTitleCapacity];
+    char file[limits::kPathBuffer];
+    char title[limits::kTitleBuffer];
     lstrcpynA(file, Path(), sizeof file);
     lstrcpynA(title, Title(), sizeof title);
     if (!RunDocumentDialog(main, file, title, settings::kPathSave, OFN_OVERWRITEPROMPT, true)) return 0;
@@ -254,13 +253,13 @@ LRESULT MergePathCommand(HWND main, unsigned, LPARAM arg) {
         const std::string source = given;
         std::optional<std::string> data;
         bool cut = false;
-        if (source.size() < kPathCapacity) {
+        if (source.size() < limits::kPathBuffer) {
             lstrcpynA(g_mergePath, source.c_str(), sizeof g_mergePath);
             data = ReadMergeFile(g_mergePath, cut);
         }
         if (data) {
             SendMessageA(shell::EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(data->c_str()));
-            if (cut) Show(kMergedCutAtNul, main, filedialog::FileTitle(g_mergePath, kTitleCapacity).c_str());
+            if (cut) Show(kMergedCutAtNul, main, filedialog::FileTitle(g_mergePath, limits::kTitleBuffer).c_str());
         } else {
             Warn(main, kMergeFailed);
         }

@@ -52,7 +52,7 @@ std::optional<std::string> resolveDots(std::string_view path)
 int expandLongPath(std::string_view given, std::string& destination, const FindFileName& find)
 {
     destination.assign(given);
-    if (given.size() > kMaxPathLength) return 0;
+    if (given.size() > limits::kMaxPath) return 0;
     if (given.find_first_of("*?") != std::string_view::npos) return 0;
     // The system also separates components with '/', but the expansion cuts
     // only at backslashes: a lookup would give the name after the last '/'
@@ -81,7 +81,7 @@ int expandLongPath(std::string_view given, std::string& destination, const FindF
 
     std::string expanded(source.substr(0, root));
     expanded += tail;
-    if (expanded.size() > kMaxPathLength) return 0;
+    if (expanded.size() > limits::kMaxPath) return 0;
     destination = std::move(expanded);
     return 1;
 }

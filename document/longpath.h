@@ -3,6 +3,7 @@
 // their stored case).
 #pragma once
 
+#include "app/limits.h"
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -11,7 +12,6 @@
 
 namespace tessel::longpath {
 
-constexpr std::size_t kMaxPathLength = 255;  // 256-character buffers
 
 // Looks a path up in the file system and gives the found entry's file name
 // (its last component as stored), or no value when there is no such entry.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/limits.h"
 #include "app/msgbox_win.h"
 #include "app/settings_win.h"
 #include "document/document_win.h"
@@ -58,7 +59,7 @@ LRESULT Reopen(HWND main, unsigned id, LPARAM) {
     std::optional<std::size_t> slot = slotForCommand(static_cast<int>(id));
     if (!slot) return 0;
     document::SetSystemFile(false);
-    char work[256];
+    char work[limits::kPathBuffer];
     lstrcpynA(work, g_list[*slot].c_str(), sizeof work);
     if (work[0] && ui::FileTest(work)) {
         SendMessageA(main, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(work));

@@ -8,7 +8,7 @@ namespace tessel::recent {
 
 void enterRecentFile(RecentList& list, std::string& path)
 {
-    if (path.empty() || path.size() > kMaxPathLength) return;
+    if (path.empty() || path.size() > limits::kMaxPath) return;
 
     // Each pass either finishes or fills an empty slot, so there are at most
     // kSlotCount + 1 passes.

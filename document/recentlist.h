@@ -4,6 +4,7 @@
 // shown at the end of the "&Datei" menu as items 140 to 143.
 #pragma once
 
+#include "app/limits.h"
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -13,7 +14,6 @@
 namespace tessel::recent {
 
 constexpr std::size_t kSlotCount = 4;
-constexpr std::size_t kMaxPathLength = 255;     // a slot of 256 bytes
 constexpr std::size_t kReadBufferSize = 255;    // the settings read buffer
 constexpr std::size_t kMaxReadLength = kReadBufferSize - 1;
 

@@ -1,5 +1,6 @@
 #include "document/sysedit_win.h"
 
+#include "app/limits.h"
 #include "app/msgbox_win.h"
 #include "document/document_win.h"
 #include "document/filetypes.h"
@@ -9,7 +10,6 @@
 namespace tessel::document {
 namespace {
 
-constexpr std::size_t kPathCapacity = 256;
 constexpr Message kMissingSystemFile{"Die Datei '%s' existiert nicht !", kCaptionWarning, MB_ICONERROR};
 
 struct SystemFile {
@@ -30,7 +30,7 @@ static_assert(sizeof kSystemFiles / sizeof kSystemFiles[0] == CMD_SYSEDIT_LAST -
 }  // namespace
 
 std::string SystemFolder(SystemDirectory where) {
-    char directory[kPathCapacity] = {};
+    char directory[limits::kPathBuffer] = {};
     UINT n = 0;
     switch (where) {
     case kRootDirectory:
@@ -53,7 +53,7 @@ std::string SystemFolder(SystemDirectory where) {
 int OpenSystemFile(HWND owner, const char* name, SystemDirectory where) {
     std::string path = SystemFolder(where);
     if (!path.empty()) path += name;
-    if (!path.empty() && path.size() < kPathCapacity && ui::FileTest(path.c_str())) {
+    if (!path.empty() && path.size() < limits::kPathBuffer && ui::FileTest(path.c_str())) {
         SetSystemFile(true);
         SendMessageA(owner, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         return 1;

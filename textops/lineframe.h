@@ -31,6 +31,7 @@
 // One replacement means the command undoes in one step.
 #pragma once
 
+#include "app/limits.h"
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -39,7 +40,6 @@
 namespace tessel::lineframe {
 
 // The edit control's text limit while typing.
-constexpr std::size_t kEditTextLimit = 30000;
 
 // Lines from the line holding the selection start to the line holding the
 // selection end, both included (0-based line numbers).

@@ -12,7 +12,7 @@
 namespace tessel::textops {
 namespace {
 
-using shell::kSelectAllEnd;
+using limits::kSelectAllEnd;
 
 int g_capacity;
 
@@ -71,7 +71,7 @@ void RunLineOperation(HWND edit, const lineframe::LineOp& op) {
         SendMessageA(edit, EM_SCROLLCARET, 0, 0);
         NoteCapacity(false);
     } else {
-        SendMessageA(edit, EM_SETSEL, 0, kSelectAllEnd);
+        SendMessageA(edit, EM_SETSEL, 0, limits::kSelectAllEnd);
     }
 }
 

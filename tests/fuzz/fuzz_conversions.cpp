@@ -213,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkConversions(text);
 
     const long wanted = static_cast<long>(text.size()) + slack;
-    const std::size_t limit = editLimit ? tessel::lineframe::kEditTextLimit : wanted < 0 ? 0 : static_cast<std::size_t>(wanted);
+    const std::size_t limit = editLimit ? tessel::limits::kEditText : wanted < 0 ? 0 : static_cast<std::size_t>(wanted);
     checkGps(text, limit, capacityFlag);
     return 0;
 }

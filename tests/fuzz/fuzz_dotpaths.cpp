@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string out;
     const int found = tessel::longpath::expandLongPath(source, out, find);
     if (found == 0 && out != source) __builtin_trap();
-    if (found == 1 && out.size() > tessel::longpath::kMaxPathLength) __builtin_trap();
+    if (found == 1 && out.size() > tessel::limits::kMaxPath) __builtin_trap();
     if (const auto resolved = tessel::longpath::resolveDots(source)) {
         if (resolved->size() > source.size()) __builtin_trap();
         // The root ("X:\", "X:", "\\server\") is kept as given; after it no

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* ext : {"INI", "ATX", "BI4", ""}) {
         const auto result = tessel::paths::replaceExtension(path, ext);
         if (!result) continue;
-        if (result->size() > tessel::paths::kMaxPathLength) __builtin_trap();
+        if (result->size() > tessel::limits::kMaxPath) __builtin_trap();
         const std::string suffix = std::string(".") + ext;
         if (result->size() < suffix.size() || result->compare(result->size() - suffix.size(), suffix.size(), suffix) != 0)
             __builtin_trap();

@@ -243,7 +243,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t selStart = rawStart % (text.size() + 4);
     const std::size_t selEnd = rawEnd % (text.size() + 4);
     const long wanted = static_cast<long>(text.size()) + slack;
-    const std::size_t limit = editLimit ? tessel::lineframe::kEditTextLimit : wanted < 0 ? 0 : static_cast<std::size_t>(wanted);
+    const std::size_t limit = editLimit ? tessel::limits::kEditText : wanted < 0 ? 0 : static_cast<std::size_t>(wanted);
 
     const LineOp op = checked(p, makeOp(p));
     const tessel::lineframe::FrameResult r = tessel::lineframe::runLineFrame(text, selStart, selEnd, op, limit, capacityFlag);

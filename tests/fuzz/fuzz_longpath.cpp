@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     REQUIRE(resolved.has_value());
-    REQUIRE(destination.size() <= tessel::longpath::kMaxPathLength);
+    REQUIRE(destination.size() <= tessel::limits::kMaxPath);
     REQUIRE(resolve(destination) == resolve(walked));
     return 0;
 }

@@ -43,7 +43,7 @@ void checkEnter(RecentList& list, std::string path)
     const RecentList before = list;
     const std::string given = path;
     tessel::recent::enterRecentFile(list, path);
-    if (given.empty() || given.size() > tessel::recent::kMaxPathLength) {
+    if (given.empty() || given.size() > tessel::limits::kMaxPath) {
         REQUIRE(list == before);
         REQUIRE(path == given);
         return;

@@ -202,13 +202,13 @@ TEST_CASE("a full edit control stops the run")
 TEST_CASE("a line of 30000 characters")
 {
     const std::string t(30000, 'x');
-    FrameResult r = runLineFrame(t, 5, 5, insertFront("y"), kEditTextLimit, false);
+    FrameResult r = runLineFrame(t, 5, 5, insertFront("y"), tessel::limits::kEditText, false);
     CHECK(r.hitLimit);
     CHECK_FALSE(r.changed);
-    r = runLineFrame(t, 5, 5, removeFront(2), kEditTextLimit, false);
+    r = runLineFrame(t, 5, 5, removeFront(2), tessel::limits::kEditText, false);
     CHECK(applied(t, r) == std::string(29998, 'x'));
     const LineOp appendEnd = [](std::string_view line, unsigned, bool) { return LineEdit{line.size(), 0, "z"}; };
-    r = runLineFrame(t.substr(0, 29999), 0, 0, appendEnd, kEditTextLimit, false);
+    r = runLineFrame(t.substr(0, 29999), 0, 0, appendEnd, tessel::limits::kEditText, false);
     CHECK_FALSE(r.hitLimit);
     CHECK(r.replacement == "z");
     CHECK(r.replaceStart == 29999);
