@@ -89,9 +89,7 @@ void RunConversion(HWND edit, Conversion conversion) {
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (start == end) return;
-    const int length = GetWindowTextLengthA(edit);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextA(edit, text.data(), length + 1))));
+    const std::string text = ui::WindowText(edit);
     if (start > text.size() || end > text.size()) return;
     // A copy of the whole selection, however long.
     std::string selected = text.substr(start, end - start);

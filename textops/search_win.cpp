@@ -7,6 +7,7 @@
 
 #include "app/deferred_win.h"
 #include "app/msgbox_win.h"
+#include "ui/dialogutil_win.h"
 #include "app/shell_win.h"
 #include "resources/ids.h"
 
@@ -44,14 +45,6 @@ UINT HelpMessage() {
 }
 
 bool IsOurRecord(const FINDREPLACEA* record) { return record == &g_findRecord || record == &g_replaceRecord; }
-
-std::string EditText(HWND edit) {
-    const int length = GetWindowTextLengthA(edit);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    const int got = GetWindowTextA(edit, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return text;
-}
 
 EditState ReadState(HWND edit) {
     DWORD start = 0, end = 0;
@@ -106,7 +99,7 @@ void NoMemory(HWND owner) { ReportOutOfMemory(owner); }
 
 void RunReplace(HWND owner, const ReplaceRequest& request, bool all) {
     HWND edit = shell::EditControl();
-    const std::string text = EditText(edit);
+    const std::string text = ui::WindowText(edit);
     const EditState state = ReadState(edit);
     const ReplaceOutcome outcome = all ? replaceAll(text, state, request) : replaceStep(text, state, request);
     Apply(edit, outcome);
@@ -204,7 +197,7 @@ bool HandleMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
 }
 
 bool SearchEdit(HWND edit, std::size_t& position, std::string_view needle, Options options) {
-    const std::string text = EditText(edit);
+    const std::string text = ui::WindowText(edit);
     const Hit hit = find(text, needle, position, options);
     position = hit.position;
     if (hit.found) Select(edit, hit.start, hit.end);

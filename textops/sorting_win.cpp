@@ -83,9 +83,7 @@ std::optional<SortOptions> AskSortOptions(HWND owner, SortOptions start) {
 }
 
 void RunSort(HWND edit, const SortOptions& options) {
-    const int length = GetWindowTextLengthA(edit);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextA(edit, text.data(), length + 1))));
+    const std::string text = ui::WindowText(edit);
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
 

@@ -135,14 +135,15 @@ INT_PTR RunDialog(HWND owner, DialogCall& call) {
     return DialogBoxParamA(InstanceOf(owner), call.templateName, owner, SharedDialogProc, reinterpret_cast<LPARAM>(&call));
 }
 
-std::string ItemText(HWND dialog, int id) {
-    HWND field = GetDlgItem(dialog, id);
-    const int length = field ? GetWindowTextLengthA(field) : 0;
+std::string WindowText(HWND wnd) {
+    const int length = wnd ? GetWindowTextLengthA(wnd) : 0;
     if (length <= 0) return std::string();
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(field, text.data(), length + 1);
+    const int got = GetWindowTextA(wnd, text.data(), length + 1);
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return text;
 }
+
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 }  // namespace tessel::ui

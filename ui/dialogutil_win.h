@@ -104,7 +104,8 @@ Record& RecordOf(HWND dialog) {
     return *static_cast<Record*>(reinterpret_cast<DialogCall*>(GetWindowLongPtrA(dialog, DWLP_USER))->record);
 }
 
-// A control's whole text.
+// A window's or a control's whole text.
+std::string WindowText(HWND wnd);
 std::string ItemText(HWND dialog, int id);
 
 }  // namespace tessel::ui
