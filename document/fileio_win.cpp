@@ -27,24 +27,6 @@ private:
     char* data_ = nullptr;
 };
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() { close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    bool close() {
-        bool ok = true;
-        if (valid()) ok = CloseHandle(h_) != 0;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE h_;
-};
 
 // Reads the whole file into zeroed memory with a terminator behind it.
 // `size` gets the byte count.

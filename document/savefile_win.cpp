@@ -10,24 +10,6 @@ namespace {
 // through a new file instead (the document itself is never this large).
 constexpr LONGLONG kLargestKeptCopy = 64LL << 20;
 
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() { close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    bool close() {
-        bool ok = true;
-        if (valid()) ok = CloseHandle(h_) != 0;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE h_;
-};
 
 bool SetLength(HANDLE file, LONGLONG length) {
     LARGE_INTEGER at;
@@ -74,7 +56,7 @@ enum class InPlace { kWritten, kFailed, kNotPossible };
 // meanwhile (a log viewer, a second editor), but one that forbids writing
 // stops the save.
 InPlace WriteInPlace(const char* path, const char* data, DWORD length) {
-    Handle file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    FileHandle file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return InPlace::kNotPossible;
     std::string old;
@@ -100,7 +82,7 @@ InPlace WriteInPlace(const char* path, const char* data, DWORD length) {
 // Writes the bytes into a new file named `path`; a file that cannot be
 // written completely is removed again.
 bool WriteNew(const char* path, const char* data, DWORD length) {
-    Handle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     const bool ok = WriteFrom0(file.get(), data, length) && FlushFileBuffers(file.get());
     if (file.close() && ok) return true;
@@ -124,7 +106,7 @@ bool WriteByReplacing(const char* path, const char* data, DWORD length) {
     if (!GetTempFileNameA(DirectoryBeside(path).c_str(), "TSL", 0, temp)) return false;
     bool ok = false;
     {
-        Handle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         ok = file.valid() && WriteFrom0(file.get(), data, length) && FlushFileBuffers(file.get());
         if (!file.close()) ok = false;
     }
@@ -139,7 +121,7 @@ bool WriteByReplacing(const char* path, const char* data, DWORD length) {
 // bytes: a file with further hard links, or a link itself, would stop being
 // shared or pointed to.
 bool SharedIdentity(const char* path) {
-    Handle file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return false;

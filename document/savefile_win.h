@@ -12,6 +12,27 @@
 
 namespace tessel::document {
 
+// A file handle closed when it goes out of scope.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle() { close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+    bool close() {
+        bool ok = true;
+        if (valid()) ok = CloseHandle(h_) != 0;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+
 // Writes `length` bytes of `data` as the whole content of `path`, creating the
 // file when it does not exist. True when every byte is on the disk; false
 // leaves an existing file with its old bytes (and a new one removed).
