@@ -11,7 +11,9 @@
 #include "document/drop_win.h"
 #include "textops/lineops_win.h"
 #include "textops/textcommands_win.h"
+#include "textops/textblocks_win.h"
 #include "ui/colours_win.h"
+#include "ui/font_win.h"
 #include "ui/quickhelp_win.h"
 #include "ui/statusbar_win.h"
 #include "resources/ids.h"
@@ -112,6 +114,9 @@ const CommandTable kTables[] = {
     MakeTable(kAppCommands),
     document::Commands(),
     textops::Commands(),
+    textblocks::Commands(),
+    colours::Commands(),
+    font::Commands(),
 };
 
 const CommandEntry* FindCommand(unsigned id) {

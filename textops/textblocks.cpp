@@ -62,7 +62,7 @@ std::string encodeBlock(const Block& block) {
     return record;
 }
 
-Table::Table(std::vector<Block> loaded) {
+Table::Table(std::vector<Block> loaded, bool unsaved) : modified_(unsaved) {
     if (loaded.size() > kMaxBlocks) loaded.resize(kMaxBlocks);
     slots_.reserve(loaded.size());
     for (Block& block : loaded) slots_.emplace_back(std::move(block));
@@ -94,6 +94,13 @@ std::string Table::fileBytes() const {
     for (const auto& slot : slots_)
         if (slot) bytes += encodeBlock(*slot);
     return bytes;
+}
+
+std::vector<Block> Table::blocks() const {
+    std::vector<Block> out;
+    for (const auto& slot : slots_)
+        if (slot) out.push_back(*slot);
+    return out;
 }
 
 }  // namespace tessel::textblocks

@@ -50,7 +50,8 @@ std::string encodeBlock(const Block& block);
 // 256, as they do until the file is written again.
 class Table {
 public:
-    explicit Table(std::vector<Block> loaded = {});
+    // `unsaved`: the blocks differ from the file, so closing writes them.
+    explicit Table(std::vector<Block> loaded = {}, bool unsaved = false);
 
     // Appends a block; false (and nothing changes) when 256 slots are used.
     bool add(Block block);
@@ -64,6 +65,8 @@ public:
 
     // The file's bytes: the remaining blocks in table order.
     std::string fileBytes() const;
+    // The remaining blocks in table order.
+    std::vector<Block> blocks() const;
 
 private:
     std::vector<std::optional<Block>> slots_;
