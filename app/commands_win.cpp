@@ -9,6 +9,7 @@
 #include "document/doccommands_win.h"
 #include "document/document_win.h"
 #include "document/drop_win.h"
+#include "document/print_win.h"
 #include "textops/lineops_win.h"
 #include "textops/textcommands_win.h"
 #include "textops/textblocks_win.h"
@@ -117,6 +118,7 @@ const CommandTable kTables[] = {
     textblocks::Commands(),
     colours::Commands(),
     font::Commands(),
+    print::Commands(),
 };
 
 const CommandEntry* FindCommand(unsigned id) {

@@ -290,12 +290,12 @@ TEST_CASE("a failed write keeps the old file and the blocks, which the next open
     gui::RemoveFile(drive + "filler.bin");
     app.select(0, 0);
     gui::ExpectDialog(kCaption, [](HWND d) {
-        CHECK(ListNames(d) == std::vector<std::string>{"eins", "zwei", "b"});
+        CHECK(ListNames(d) == std::vector<std::string>{"eins", "zwei", std::string(23, 'b')});
         CHECK(gui::ItemText(d, IDCANCEL) == "&Abbrechen");
         gui::Press(d, IDCANCEL);
     });
     app.command(CMD_TEXTBLOCKS, gui::Arg(atx));
-    CHECK(gui::ReadFile(atx) == kTwo + Record("b", std::string(29000, 'b')));
+    CHECK(gui::ReadFile(atx) == kTwo + Record(std::string(23, 'b'), std::string(29000, 'b')));
     gui::RemoveFile(atx);
     CHECK_DIALOGS_ANSWERED();
 }
