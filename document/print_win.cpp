@@ -94,8 +94,10 @@ bool RunJob(HWND main, HWND edit, HDC dc, const char* title, const PageGeometry&
             if (n > 0) TextOutA(dc, x, y, line.data(), n);
         };
         success = printPages(g, lineCount, copies, collate, ops);
+        // After a cancel too: the pages done so far are sent. A job the
+        // spooler did not take is a failure, not a success.
         if (success)
-            EndDoc(dc);   // after a cancel too: the pages done so far are sent
+            success = EndDoc(dc) > 0;
         else
             AbortDoc(dc);
     }
