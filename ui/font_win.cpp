@@ -87,6 +87,7 @@ constexpr CommandEntry kCommands[] = {
 
 void Load(HWND edit, const char* ini) {
     g_record = LOGFONTA{};
+    g_effects = 0;   // the dialog's colour starts black at every start
     for (const Field& f : kFields) {
         int value = ReadKey(f.key, f.fallback, ini);
         if (f.wide)
