@@ -32,7 +32,14 @@ mkdir -p "$fulldrive"
 if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k tmpfs "$fulldrive" 2>/dev/null; then
   export TESSEL_FULL_DRIVE="$fulldrive"
 fi
+# A private CUPS printer that writes each job to a file, for the printing
+# tests (root only; they skip themselves otherwise).
+source scripts/printer.sh
+printerdir=$(mktemp -d /tmp/tessel-printer.XXXXXX)
+start_printer "$printerdir"
 cleanup() {
+  stop_printer
+  rm -rf "$printerdir"
   WINEPREFIX="$WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || wineserver -k 2>/dev/null || true
   stop_display
   if [ -n "${TESSEL_FULL_DRIVE:-}" ]; then umount "$fulldrive" 2>/dev/null || true; fi
