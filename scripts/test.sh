@@ -53,6 +53,11 @@ for arch in x86_64 i686; do
   fi
   run "$arch unit tests" scripts/wine.sh "build/$arch/unit_tests.exe"
   run "$arch GUI tests" scripts/wine.sh "build/$arch/gui_tests.exe"
+  # The printer refusing jobs: printing must report the failure.
+  if [ -n "${TESSEL_PRINT_DIR:-}" ] && cupsreject TESSEL 2>/dev/null; then
+    run "$arch refused print job" env TESSEL_PRINT_REJECT=1 scripts/wine.sh "build/$arch/gui_tests.exe" -tc="*refuses the job*"
+    cupsaccept TESSEL 2>/dev/null
+  fi
 done
 
 echo "test programs: $passed passed, $failed failed"

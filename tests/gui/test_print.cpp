@@ -235,3 +235,19 @@ TEST_CASE("cancelling in the abort box ends the job with the failure message") {
         CHECK(Pages(NextJob(dir, before)).size() < 2400 / static_cast<std::size_t>(PrinterLayout().linesPerPage));
     CHECK_DIALOGS_ANSWERED();
 }
+
+TEST_CASE("a printer that refuses the job: the failure message, never a success") {
+    const std::string dir = JobDir();
+    char reject[MAX_PATH] = {};
+    if (dir.empty() || !GetEnvironmentVariableA("TESSEL_PRINT_REJECT", reject, sizeof reject)) {
+        MESSAGE("no test printer that can be made to refuse jobs: not run");
+        return;
+    }
+    gui::App app;
+    app.setText("Zeile");
+    ExpectPrintDialog(1, true);
+    ExpectAbortBox("NAMENLOS");
+    gui::ExpectMessage("Tessel", "Fehler beim Drucken von NAMENLOS!", MB_ICONWARNING);
+    app.command(CMD_PRINT);
+    CheckDialogsAllowingQuickJob();
+}
