@@ -35,7 +35,9 @@ bool Replace(const char* path, const char* data, std::size_t length) {
     if (!path || !*path || length > MAXDWORD) return false;
     const DWORD attributes = GetFileAttributesA(path);
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    // A read-only file stays as it is; a caller that may overwrite it clears
+    // the attribute first.
+    if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
     const std::string temp = WriteBeside(path, data, static_cast<DWORD>(length));
     if (temp.empty()) return false;
     if (!MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -10,7 +10,7 @@ namespace tessel::safefile {
 
 // True when `path` now holds exactly `length` bytes of `data`. On false the
 // old file is as it was and no temporary file is left behind. The replaced
-// file keeps its attributes.
+// file keeps its attributes. A read-only file is not replaced (false).
 bool Replace(const char* path, const char* data, std::size_t length);
 
 }  // namespace tessel::safefile

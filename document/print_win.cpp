@@ -18,6 +18,7 @@ constexpr char kPrintFailed[] = "Fehler beim Drucken von %s!";
 
 bool g_abort;          // the user cancelled the running job
 HWND g_abortDialog;    // the modeless box while a job runs
+bool g_printing;       // a print command is running
 
 INT_PTR CALLBACK AbortDialogProc(HWND dialog, UINT msg, WPARAM, LPARAM) {
     switch (msg) {
@@ -111,6 +112,13 @@ bool RunJob(HWND main, HWND edit, HDC dc, const char* title, const PageGeometry&
 }  // namespace
 
 int Print(HWND main, HWND edit, const char* title) {
+    // The abort procedure dispatches messages while a job runs; a print
+    // command that arrives meanwhile waits for no second job.
+    if (g_printing) return 1;
+    struct Busy {
+        Busy() { g_printing = true; }
+        ~Busy() { g_printing = false; }
+    } busy;
     PRINTDLGA pd{};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = main;

@@ -246,7 +246,9 @@ void Run(HWND main, const char* path) {
 }
 
 LRESULT TextBlocksCommand(HWND main, unsigned, LPARAM arg) {
-    const char* path = arg ? reinterpret_cast<const char*>(arg) : settings::TextBlockPath();
+    // A control that sends the command passes its window, which is no path.
+    const bool givenPath = arg && !IsWindow(reinterpret_cast<HWND>(arg));
+    const char* path = givenPath ? reinterpret_cast<const char*>(arg) : settings::TextBlockPath();
     try {
         Run(main, path);
     } catch (const std::bad_alloc&) {

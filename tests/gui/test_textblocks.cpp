@@ -299,3 +299,30 @@ TEST_CASE("a failed write keeps the old file and the blocks, which the next open
     gui::RemoveFile(atx);
     CHECK_DIALOGS_ANSWERED();
 }
+
+TEST_CASE("a read-only text-block file is not overwritten: the warning, and the file as it was") {
+    gui::App app;
+    AtxFile file(kTwo);
+    SetFileAttributesA(AtxPath().c_str(), FILE_ATTRIBUTE_READONLY);
+    app.select(0, 0);
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        Click(d, IDC_TB_DELETE);
+        gui::Press(d, IDCANCEL);
+    });
+    gui::ExpectMessage("Warnung",
+                       "Die Textbausteine konnten nicht gespeichert werden.\n\nDie Datei bleibt, wie sie war; die "
+                       "Änderungen werden beim nächsten Schließen des Dialogs erneut gespeichert.",
+                       MB_ICONERROR);
+    app.command(CMD_TEXTBLOCKS);
+    CHECK(gui::ReadFile(AtxPath()) == kTwo);
+    CHECK((GetFileAttributesA(AtxPath().c_str()) & FILE_ATTRIBUTE_READONLY) != 0);
+    // Writable again: the next closing stores the deletion.
+    SetFileAttributesA(AtxPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        CHECK(ListNames(d) == std::vector<std::string>{"zwei"});
+        gui::Press(d, IDCANCEL);
+    });
+    app.command(CMD_TEXTBLOCKS);
+    CHECK(gui::ReadFile(AtxPath()) == Record("zwei", "2"));
+    CHECK_DIALOGS_ANSWERED();
+}
