@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "document/document_win.h"
 #include "document/printpages.h"
 #include "resources/ids.h"
+#include "ui/dialogutil_win.h"
 
 namespace tessel::print {
 namespace {
@@ -64,13 +66,17 @@ void FreeDialogMemory(PRINTDLGA& pd) {
 // The job on the printer context `dc`, from the abort box to EndDoc.
 bool RunJob(HWND main, HWND edit, HDC dc, const char* title, const PageGeometry& g, int copies, bool collate) {
     const int lineCount = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
-    std::vector<char> line(static_cast<std::size_t>(g.charsPerLine) + 1 > 2 ? g.charsPerLine + 1 : 2);
+    // Room for the line and, for a one-character line, EM_GETLINE's size word.
+    std::vector<char> line(std::max<std::size_t>(static_cast<std::size_t>(g.charsPerLine) + 1, 2));
 
     EnableWindow(main, FALSE);
     g_abort = false;
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
     g_abortDialog = CreateDialogParamA(instance, "ABORTDLGBOX", main, AbortDialogProc, 0);
-    if (g_abortDialog) SetDlgItemTextA(g_abortDialog, IDC_PA_TITLE, title);
+    if (g_abortDialog) {
+        ui::CentreWindow(g_abortDialog);
+        SetDlgItemTextA(g_abortDialog, IDC_PA_TITLE, title);
+    }
     SetAbortProc(dc, AbortProc);
 
     // The job's name: the first three characters of the caption.
