@@ -23,6 +23,13 @@ std::string deriveName(std::string_view selection) {
     return name.empty() ? std::string(kDefaultName) : name;
 }
 
+std::string_view previewOf(std::string_view text) {
+    if (text.size() <= kMaxPreview) return text;
+    text = text.substr(0, kMaxPreview);
+    if (text.back() == '\r') text.remove_suffix(1);
+    return text;
+}
+
 std::string storedName(std::string_view typed) {
     const std::size_t nul = typed.find('\0');
     if (nul != std::string_view::npos) typed = typed.substr(0, nul);

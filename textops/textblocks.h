@@ -21,6 +21,11 @@ constexpr std::size_t kNameField = 24;
 constexpr std::size_t kMaxName = kNameField - 1;              // 23 characters and the NUL
 constexpr std::size_t kMaxText = 0xFFFF - kNameField;         // what a 16-bit length can carry
 constexpr char kDefaultName[] = "NEUER EINTRAG";
+constexpr std::size_t kMaxPreview = 4096;
+
+// What the preview shows of a text: its first 4096 bytes, never half a line
+// break.
+std::string_view previewOf(std::string_view text);
 
 struct Block {
     std::string name;   // at most 23 characters

@@ -90,7 +90,11 @@ void FillList(HWND dialog) {
         if (const Block* block = g_state->table.at(i)) AddToList(dialog, block->name, i);
 }
 
-void ShowPreview(HWND dialog, const std::string& text) { SetDlgItemTextA(dialog, IDC_TB_PREVIEW, text.c_str()); }
+// Only the beginning of a long block is shown: the preview wraps its lines,
+// and wrapping one long line takes time that grows with its square.
+void ShowPreview(HWND dialog, const std::string& text) {
+    SetDlgItemTextA(dialog, IDC_TB_PREVIEW, std::string(previewOf(text)).c_str());
+}
 
 void SelectionChanged(HWND dialog) {
     const LRESULT item = ToList(dialog, CB_GETCURSEL);

@@ -103,3 +103,11 @@ TEST_CASE("a text too long for the 16-bit length is cut, never wrapped around") 
     REQUIRE(read.size() == 1);
     CHECK(read[0].text.size() == kMaxText);
 }
+
+TEST_CASE("the preview shows the first 4096 bytes and never half a line break") {
+    CHECK(previewOf("kurz") == "kurz");
+    CHECK(previewOf(std::string(5000, 'p')).size() == 4096);
+    const std::string broken = std::string(4095, 'p') + "\r\nmehr";
+    CHECK(previewOf(broken) == std::string(4095, 'p'));
+    CHECK(previewOf(std::string(4096, 'p')).size() == 4096);
+}
