@@ -10,9 +10,15 @@
 #include "document/document_win.h"
 #include "document/drop_win.h"
 #include "document/print_win.h"
+#include "lisp/dde_win.h"
+#include "lisp/lispcommands_win.h"
+#include "textops/casing_win.h"
 #include "textops/lineops_win.h"
+#include "textops/search_win.h"
+#include "textops/sorting_win.h"
 #include "textops/textcommands_win.h"
 #include "textops/textblocks_win.h"
+#include "ui/about_win.h"
 #include "ui/colours_win.h"
 #include "ui/font_win.h"
 #include "ui/quickhelp_win.h"
@@ -21,6 +27,8 @@
 
 namespace tessel {
 namespace {
+
+constexpr Message kHelpNotLoaded{"Fehler beim Laden der Hilfe", kCaptionWarning, MB_ICONERROR};
 
 LRESULT SendToEdit(UINT msg) {
     SendMessageA(shell::EditControl(), msg, 0, 0);
@@ -82,7 +90,7 @@ LRESULT StartupCommand(HWND, unsigned, LPARAM) {
 
 LRESULT QuickHelp(HWND main, unsigned, LPARAM) {
     if (!ui::ShowQuickHelp(main, "HELPTEXT", "Kurze Anleitung"))
-        ShowFocusMessage("Fehler beim Laden der Hilfe", kCaptionWarning, MB_ICONERROR);
+        Show(kHelpNotLoaded);
     return 0;
 }
 
@@ -119,6 +127,11 @@ const CommandTable kTables[] = {
     colours::Commands(),
     font::Commands(),
     print::Commands(),
+    search::Commands(),
+    sorting::Commands(),
+    casing::Commands(),
+    about::Commands(),
+    lisp::Commands(),
 };
 
 const CommandEntry* FindCommand(unsigned id) {
@@ -177,7 +190,7 @@ void InitMenuPopup(HMENU popup, int position) {
         break;
     }
     case 3: {
-        bool free = FindDialog() == nullptr;
+        bool free = !search::DialogOpen();
         enable(CMD_FIND, free);
         enable(CMD_FINDNEXT, free);
         enable(CMD_REPLACE, free);
@@ -197,6 +210,8 @@ void InitMenuPopup(HMENU popup, int position) {
 
 bool HandleOtherMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)lParam;
+    if (lisp::dde::HandleMessage(main, msg, wParam, lParam, result)) return true;
+    if (search::HandleMessage(main, msg, wParam, lParam, result)) return true;
     if (msg == WM_DROPFILES) {
         document::HandleDrop(main, reinterpret_cast<HDROP>(wParam));
         result = 0;

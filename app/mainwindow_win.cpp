@@ -1,9 +1,11 @@
 #include "app/mainwindow_win.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "app/commands_win.h"
+#include "app/docstate_win.h"
 #include "app/msgbox_win.h"
 #include "app/paths.h"
 #include "app/settings_win.h"
@@ -12,36 +14,28 @@
 #include "document/drop_win.h"
 #include "document/recent_win.h"
 #include "resources/ids.h"
+#include "textops/search_win.h"
+#include "textops/lineops_win.h"
 #include "ui/colours_win.h"
 #include "ui/font_win.h"
 #include "ui/statusbar_win.h"
+#include "ui/toolbar_win.h"
 
 namespace tessel {
 namespace {
 
 const char kClassName[] = "Tessel32";
+constexpr Message kInvalidCommandLine{"Befehlszeilenargument ungültig", kCaptionWarning, MB_ICONERROR};
 
 HINSTANCE g_instance;
 HWND g_main;
 HWND g_edit;
 HWND g_combo;
-HWND g_findDialog;
 HACCEL g_accelerators;
 int g_topmost = 1;
-HPEN g_highlightPen;
-HPEN g_shadowPen;
 HFONT g_comboFont;
 int g_clientWidth;
 WNDPROC g_editProc;
-UINT g_findReplaceMsg;
-UINT g_findHelpMsg;
-
-void CreatePens() {
-    if (g_highlightPen) DeleteObject(g_highlightPen);
-    if (g_shadowPen) DeleteObject(g_shadowPen);
-    g_highlightPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-    g_shadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-}
 
 // Sent to itself: the edit control reports every key and mouse button before
 // it handles them, so the status line follows the caret.
@@ -49,15 +43,15 @@ LRESULT CALLBACK EditSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
     const bool key = msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP;
     if (key || (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK)) {
         SendMessageA(g_main, WM_COMMAND, CMD_STATUS, 0);
+    } else if (msg == WM_UNDO || msg == EM_UNDO) {
+        return textops::UndoWhole(wnd, g_editProc, msg, wParam, lParam);
     } else if (msg == WM_MOUSEMOVE) {
         // Hover reset of the toolbar, which lies above the edit control.
-        if (HIWORD(lParam) < kToolbarThickness) {
-            if (HWND toolbar = FindWindowExA(g_main, nullptr, "MyTesselToolBar", nullptr))
-                SendMessageA(toolbar, WM_USER, 0, 0);
-        }
+        if (HIWORD(lParam) < toolbar::kMainThickness) toolbar::ResetHover(toolbar::MainWindow());
     }
     return CallWindowProcA(g_editProc, wnd, msg, wParam, lParam);
 }
+
 
 void LoadWindowSize(HWND wnd) {
     const int unset = static_cast<int>(CW_USEDEFAULT);
@@ -69,17 +63,22 @@ void LoadWindowSize(HWND wnd) {
     // A stored size that cannot be a window falls back to the system's choice
     // of size, and a position far off every screen is brought back, so the
     // window can never open where nobody can reach it.
-    if (w <= 0 || h <= 0 || w == unset || h == unset) {
+    if (w <= 0 || h <= 0 || w > 0x7FFF || h > 0x7FFF) {
         RECT r;
         GetWindowRect(wnd, &r);
         w = r.right - r.left;
         h = r.bottom - r.top;
     }
-    const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    // In 64 bits: the stored values may be anything.
+    const long long vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const long long vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     if (vw > 0 && vh > 0) {
-        if (x + w < vx + 32 || x > vx + vw - 32) x = vx;
-        if (y < vy || y > vy + vh - 32) y = vy;
+        if (static_cast<long long>(x) + w < vx + 32 || x > vx + vw - 32) x = static_cast<int>(vx);
+        // A top edge slightly above the screen is kept as long as the title
+        // bar stays within reach (a window saved maximised lies at -8,-8).
+        const long long reach = GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER) +
+                                GetSystemMetrics(SM_CYCAPTION) / 2;
+        if (y < vy - reach || y > vy + vh - 32) y = static_cast<int>(vy);
     }
     MoveWindow(wnd, x, y, w, h, TRUE);
 }
@@ -136,10 +135,8 @@ LRESULT OnCreate(HWND wnd) {
     g_comboFont = CreateFontIndirectA(&bold);
     SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(g_comboFont), 0);
 
-    DragAcceptFiles(wnd, TRUE);
     document::Initialise(wnd, g_edit);
-    g_findReplaceMsg = RegisterWindowMessageA("commdlg_FindReplace");
-    g_findHelpMsg = RegisterWindowMessageA("commdlg_help");
+    docstate::Attach(document::Path, document::Modified);
     document::UpdateCaption();
 
     settings::BuildPaths();
@@ -152,52 +149,50 @@ LRESULT OnCreate(HWND wnd) {
 
     g_editProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclassProc)));
-    CreatePens();
     return 0;
 }
 
-void OnDestroy(HWND) {
-    colours::Release();
+// What the session leaves in the settings file: font, colours, topmost
+// state and recent files.
+void SaveSessionSettings() {
     font::Save(settings::IniPath());
     colours::Save();
     settings::WriteInt("WINPOSITION", "TOPMOST", g_topmost);
     recent::Save();
+}
+
+void OnDestroy(HWND) {
+    colours::Release();
+    SaveSessionSettings();
     font::Release();
     SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
     if (g_comboFont) DeleteObject(g_comboFont);
     g_comboFont = nullptr;
-    if (g_highlightPen) DeleteObject(g_highlightPen);
-    if (g_shadowPen) DeleteObject(g_shadowPen);
-    g_highlightPen = g_shadowPen = nullptr;
     PostQuitMessage(0);
 }
 
 void OnSize(int width, int height) {
     g_clientWidth = width;
-    MoveWindow(g_edit, 0, kToolbarThickness + 3, width, height - kStatusHeight - kToolbarThickness - 4, TRUE);
+    MoveWindow(g_edit, 0, toolbar::kMainThickness + 3, width,
+               height - statusbar::Main().height - toolbar::kMainThickness - 4, TRUE);
     const int strip = static_cast<short>(12 * 24 + 2 * 6);  // button strip of the toolbar
     const int margin = 6;
     int comboWidth = width - 3 * margin - strip;
     if (comboWidth > strip) comboWidth = strip;
     MoveWindow(g_combo, strip + 2 * margin, margin + 2, comboWidth, strip, TRUE);
+    toolbar::Layout(toolbar::Main(), strip, height);
+    statusbar::Layout(statusbar::Main(), width, height);
 }
 
 void OnPaint(HWND wnd) {
-    CreatePens();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(wnd, &ps);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old = SelectObject(dc, g_shadowPen);
-    MoveToEx(dc, 0, 0, nullptr);
-    LineTo(dc, g_clientWidth, 0);
-    SelectObject(dc, g_highlightPen);
-    MoveToEx(dc, 0, 1, nullptr);
-    LineTo(dc, g_clientWidth, 1);
-    SelectObject(dc, old);
+    toolbar::DrawParentEdge(dc, g_clientWidth);
     EndPaint(wnd, &ps);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMainMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
         return OnCreate(wnd);
@@ -217,9 +212,12 @@ LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_QUERYENDSESSION:
         if (!document::ChangeGuard()) return 0;
         break;
+    case WM_ENDSESSION:
+        // The session ends without WM_DESTROY: keep its settings now.
+        if (wParam) SaveSessionSettings();
+        return 0;
     case WM_NCMOUSEMOVE:
-        if (HWND toolbar = FindWindowExA(wnd, nullptr, "MyTesselToolBar", nullptr))
-            SendMessageA(toolbar, WM_USER, 0, 0);
+        toolbar::ResetHover(toolbar::MainWindow());
         break;
     case WM_COMMAND:
         return DispatchCommand(wnd, wParam, lParam);
@@ -241,6 +239,17 @@ LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
+// No exception may unwind into the platform: a command that runs out of
+// memory shows so and changes nothing more.
+LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleMainMessage(wnd, msg, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(wnd);
+        return 0;
+    }
+}
+
 }  // namespace
 
 HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLine, int show) {
@@ -256,7 +265,9 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
         wc.lpszClassName = kClassName;
         RegisterClassA(&wc);
     }
-    HWND wnd = CreateWindowExA(0, kClassName, nullptr, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+    // WS_EX_ACCEPTFILES is what DragAcceptFiles sets; the shell's library is
+    // loaded only when a drop arrives.
+    HWND wnd = CreateWindowExA(WS_EX_ACCEPTFILES, kClassName, nullptr, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                                const_cast<char*>(cmdLine));
     if (!wnd) return nullptr;
@@ -265,7 +276,9 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
     AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(sys, MF_STRING, SYSCMD_TOPMOST, "Immer im Vordergrund");
 
-    statusbar::SetText(statusbar::kStartText);
+    // The toolbar, then the status bar; without either the program ends.
+    if (!toolbar::CreateMain(instance, previous, wnd, show)) return nullptr;
+    if (!statusbar::CreateMain(instance, previous, wnd, show)) return nullptr;
     ShowWindow(wnd, show);
     UpdateWindow(wnd);
     g_accelerators = LoadAcceleratorsA(instance, kClassName);
@@ -285,14 +298,14 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
             SendMessageA(wnd, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         } else {
             if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-            ShowFocusMessage("Befehlszeilenargument ungültig", kCaptionWarning, MB_ICONERROR);
+            Show(kInvalidCommandLine);
         }
     }
     return wnd;
 }
 
 void ProcessMessage(MSG& msg) {
-    if (g_findDialog && IsDialogMessageA(g_findDialog, &msg)) return;
+    if (search::PreTranslate(msg)) return;
     if (g_main && g_accelerators && TranslateAcceleratorA(g_main, g_accelerators, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -305,20 +318,14 @@ int RunMessageLoop() {
 }
 
 void EndApplication() {
-    UnregisterClassA("MyTesselToolBar", g_instance);
-    UnregisterClassA("MyTesselStatusBar", g_instance);
-    g_main = g_edit = g_combo = g_findDialog = nullptr;
+    toolbar::Unregister(toolbar::Main());
+    statusbar::Unregister();
+    g_main = g_edit = g_combo = nullptr;
     shell::Attach(g_instance, nullptr, nullptr, nullptr);
 }
 
-HWND FindDialog() { return g_findDialog; }
-void SetFindDialog(HWND dialog) { g_findDialog = dialog; }
 int TopmostState() { return g_topmost; }
 
-HPEN HighlightPen() { return g_highlightPen; }
-HPEN ShadowPen() { return g_shadowPen; }
-UINT FindReplaceMessage() { return g_findReplaceMsg; }
-UINT FindHelpMessage() { return g_findHelpMsg; }
 
 // Window-size commands live beside the window they move.
 void SaveWindowSizeCommand() { SaveWindowSize(g_main); }

@@ -4,8 +4,6 @@
 
 namespace tessel {
 
-constexpr int kToolbarThickness = 36;
-constexpr int kStatusHeight = 24;
 
 // Registers the class (when there is no previous instance), creates the main
 // window, adds "Immer im Vordergrund" to the system menu, shows the window,
@@ -23,19 +21,7 @@ void ProcessMessage(MSG& msg);
 // After the loop: releases what the entry point created.
 void EndApplication();
 
-// The modeless find/replace dialog, while it is open.
-HWND FindDialog();
-void SetFindDialog(HWND dialog);
-
 // Always-on-top state: 1 normal, -1 on top.
 int TopmostState();
-
-// Highlight and shadow pens, shared with the toolbar.
-HPEN HighlightPen();
-HPEN ShadowPen();
-
-// Registered messages of the common find/replace dialog.
-UINT FindReplaceMessage();
-UINT FindHelpMessage();
 
 }  // namespace tessel

@@ -1,10 +1,22 @@
 #include "app/msgbox_win.h"
 
+#include <cstdio>
+#include <string>
+
 namespace tessel {
 
-const char kCaptionTessel[] = "Tessel";
-const char kCaptionWarning[] = "Warnung";
-const char kCaptionNote[] = "Meldung";
+int Show(const Message& message, HWND owner, const char* arg) {
+    if (!owner) owner = GetFocus();
+    if (!arg) return MessageBoxA(owner, message.text, message.caption, message.flags);
+    std::string text(std::char_traits<char>::length(message.text) + std::char_traits<char>::length(arg) + 1, '\0');
+    const int n = std::snprintf(text.data(), text.size(), message.text, arg);
+    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return MessageBoxA(owner, text.c_str(), message.caption, message.flags);
+}
+
+int ShowText(const char* text, const Message& kind, HWND owner) {
+    return MessageBoxA(owner ? owner : GetFocus(), text, kind.caption, kind.flags);
+}
 
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags) {
     return MessageBoxA(owner, text, caption, flags);
@@ -14,8 +26,9 @@ int ShowFocusMessage(const char* text, const char* caption, UINT flags) {
     return MessageBoxA(GetFocus(), text, caption, flags);
 }
 
-void ShowFailure(const char* text) {
-    ShowFocusMessage(text, kCaptionWarning, MB_ICONERROR);
+void ReportOutOfMemory(HWND owner) {
+    // Built from constants only: nothing here may need memory of its own.
+    MessageBoxA(owner, kOutOfMemory.text, kOutOfMemory.caption, kOutOfMemory.flags);
 }
 
 }  // namespace tessel

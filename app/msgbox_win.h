@@ -1,22 +1,40 @@
 // Message boxes: every text the program shows goes through here, so captions,
-// icons and owners are chosen in one place.
+// icons and owners are chosen in one place. Each module keeps its messages in
+// one table of `Message` records and shows them with Show().
 #pragma once
 #include <windows.h>
 
 namespace tessel {
 
-extern const char kCaptionTessel[];       // "Tessel"
-extern const char kCaptionWarning[];      // "Warnung"
-extern const char kCaptionNote[];         // "Meldung"
+inline constexpr char kCaptionTessel[] = "Tessel";
+inline constexpr char kCaptionWarning[] = "Warnung";
+inline constexpr char kCaptionNote[] = "Meldung";
 
-// Shows a message box owned by `owner` and returns the button pressed.
+// A message: its text (with at most one "%s"), caption and flags (icon and
+// buttons).
+struct Message {
+    const char* text;
+    const char* caption;
+    UINT flags;
+};
+
+// Edit-control capacity errors and out of memory; "Warnung" failures.
+inline constexpr Message kOutOfMemory{"Unzureichender Speicher", kCaptionTessel, MB_ICONERROR};
+inline constexpr Message kCapacityReached{"Kapazitätsgrenzen erreicht.", kCaptionTessel, MB_ICONERROR};
+
+// Shows `message` with its "%s" filled by `arg` (the text is shown as it is
+// when `arg` is null), owned by `owner` or, when that is null, by the window
+// that has the keyboard focus. Returns the button pressed.
+int Show(const Message& message, HWND owner = nullptr, const char* arg = nullptr);
+
+// A text made elsewhere, with the caption and flags of `kind`.
+int ShowText(const char* text, const Message& kind, HWND owner = nullptr);
+
+// The older form, text and caption spelled at the call.
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags);
-
-// The same, owned by the window that has the keyboard focus.
 int ShowFocusMessage(const char* text, const char* caption, UINT flags);
 
-// "Warnung" with the error icon, owned by the focus window: failures such as
-// missing files.
-void ShowFailure(const char* text);
+// For a handler that caught std::bad_alloc: the out-of-memory message.
+void ReportOutOfMemory(HWND owner);
 
 }  // namespace tessel

@@ -26,6 +26,9 @@
 #include "textops/lineops.h"
 #include "textops/lineops_win.h"
 
+// bench_findsort.cpp
+int RunFindSortBench(HWND main);
+
 namespace {
 
 using lineframe::LineOp;
@@ -364,6 +367,7 @@ int main() {
                     lines, ms, floor, ratio, perLine, speedUp);
         std::fflush(stdout);
     }
+    failures += RunFindSortBench(g_main);
     total = Now() - total;
 
     std::printf("\nevery command within 3x the floor: %s; every line command at least 100x faster than "

@@ -2,7 +2,8 @@
 
 #include "app/shell_win.h"
 #include "document/drop_win.h"
-#include "document/files_win.h"
+#include "document/filecommands_win.h"
+#include "document/sysedit_win.h"
 #include "document/recent_win.h"
 #include "resources/ids.h"
 

@@ -16,6 +16,9 @@ bool g_modified;
 bool g_systemFile;
 bool g_cutAtNul;
 
+constexpr Message kChangePrompt{"%s \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?", kCaptionTessel,
+                                MB_ICONWARNING | MB_YESNOCANCEL};
+
 const char* ShownTitle() { return g_title[0] ? g_title : kUntitled; }
 
 }  // namespace
@@ -53,17 +56,10 @@ void UpdateCaption() {
     SetWindowTextA(g_main, caption);
 }
 
-void Warn(HWND owner, const char* format) {
-    char text[512];
-    std::snprintf(text, sizeof text, format, ShownTitle());
-    ShowMessage(owner, text, kCaptionTessel, MB_ICONWARNING);
-}
+void Warn(HWND owner, const Message& message) { Show(message, owner, ShownTitle()); }
 
 int ChangePrompt(HWND owner) {
-    char text[256];
-    std::snprintf(text, sizeof text, "%s \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?",
-                  ShownTitle());
-    int answer = ShowMessage(owner, text, kCaptionTessel, MB_ICONWARNING | MB_YESNOCANCEL);
+    const int answer = Show(kChangePrompt, owner, ShownTitle());
     if (answer == IDNO) return IDNO;
     if (answer != IDYES) return IDCANCEL;
     return SendMessageA(g_main, WM_COMMAND, CMD_SAVE, 0) ? IDYES : IDCANCEL;

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <string>
 
+#include "app/msgbox_win.h"
+
 namespace tessel::document {
 
 constexpr char kUntitled[] = "NAMENLOS";
@@ -29,12 +31,12 @@ void SetSystemFile(bool systemFile);
 bool CutAtNul();
 void SetCutAtNul(bool cut);
 
-// "Tessel : " + two blanks... the prefix, a blank, then the title or "NAMENLOS".
+// The caption "Tessel : " and, after a blank, the title or "NAMENLOS".
 void UpdateCaption();
 
-// Fills the format's one "%s" with the title (or "NAMENLOS") and shows it
-// with caption "Tessel" and the warning icon.
-void Warn(HWND owner, const char* format);
+// Shows a document message with its one "%s" filled by the title (or
+// "NAMENLOS").
+void Warn(HWND owner, const Message& message);
 
 // Asks whether to save changes. Returns IDYES, IDNO or IDCANCEL.
 int ChangePrompt(HWND owner);

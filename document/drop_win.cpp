@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "app/deferred_win.h"
 #include "app/shell_win.h"
 #include "app/msgbox_win.h"
 #include "document/document_win.h"
 #include "document/droplist.h"
 #include "document/filetypes.h"
+#include "document/sysedit_win.h"
 #include "resources/ids.h"
 
 namespace tessel::document {
@@ -19,9 +21,9 @@ int g_dropMode = 2;
 // too long for them rather than take a shortened one, which could name
 // another file.
 std::string DroppedName(HDROP drop, UINT index) {
-    UINT length = DragQueryFileA(drop, index, nullptr, 0);
+    UINT length = deferred::DragQueryFileA(drop, index, nullptr, 0);
     std::string name(length + 1, '\0');
-    length = DragQueryFileA(drop, index, name.data(), length + 1);
+    length = deferred::DragQueryFileA(drop, index, name.data(), length + 1);
     name.resize(length);
     return name;
 }
@@ -29,14 +31,14 @@ std::string DroppedName(HDROP drop, UINT index) {
 // The name as the 256-byte query buffer of the name list takes it.
 std::string ListedName(HDROP drop, UINT index) {
     char name[droplist::kMaxNameLength + 1] = {};
-    DragQueryFileA(drop, index, name, sizeof name);
+    deferred::DragQueryFileA(drop, index, name, sizeof name);
     return name;
 }
 
 // Modes 1 and 2: the dropped names as text, one per line. Empty when there
 // is no list (no files, or more than 2048).
 bool BuildList(HDROP drop, std::string& text) {
-    const UINT count = DragQueryFileA(drop, kQueryCount, nullptr, 0);
+    const UINT count = deferred::DragQueryFileA(drop, kQueryCount, nullptr, 0);
     droplist::DropList list =
         droplist::buildDropList(count, [drop](std::size_t i) { return ListedName(drop, static_cast<UINT>(i)); });
     if (list.stoppedAfter)
@@ -47,7 +49,7 @@ bool BuildList(HDROP drop, std::string& text) {
 }
 
 void SendFirstName(HWND main, HDROP drop, unsigned command) {
-    if (DragQueryFileA(drop, kQueryCount, nullptr, 0) == 0) return;
+    if (deferred::DragQueryFileA(drop, kQueryCount, nullptr, 0) == 0) return;
     SetSystemFile(false);
     const std::string name = DroppedName(drop, 0);
     SendMessageA(main, WM_COMMAND, command, reinterpret_cast<LPARAM>(name.c_str()));
@@ -73,16 +75,6 @@ void NamesAtCaret(HDROP drop) {
     SetModified(true);
 }
 
-// The Windows directory with one backslash behind it.
-std::string WindowsDirectory() {
-    char directory[256] = {};
-    UINT n = GetWindowsDirectoryA(directory, sizeof directory);
-    if (n == 0 || n >= sizeof directory) return {};
-    std::string path = directory;
-    filetypes::appendDirectorySeparator(path, sizeof directory);
-    return path;
-}
-
 }  // namespace
 
 int DropMode() { return g_dropMode; }
@@ -105,11 +97,11 @@ void HandleDrop(HWND main, HDROP drop) {
     default:
         break;
     }
-    DragFinish(drop);
+    deferred::DragFinish(drop);
 }
 
 void FillIniCombo() {
-    const std::string directory = WindowsDirectory();
+    const std::string directory = SystemFolder(kWindowsDirectory);
     if (directory.empty()) return;
     const std::string pattern = directory + "*.ini";
     // Attribute 0: ordinary files only.
@@ -121,7 +113,7 @@ void OpenSelectedIniFile() {
     LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return;
     LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-    std::string path = WindowsDirectory();
+    std::string path = SystemFolder(kWindowsDirectory);
     if (length != CB_ERR && !path.empty()) {
         std::string name(static_cast<std::size_t>(length) + 1, '\0');
         length = SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));

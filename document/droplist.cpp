@@ -25,7 +25,7 @@ DropList buildDropList(std::size_t count, const std::function<std::string(std::s
 
 std::string limitMessage(std::size_t index)
 {
-    return "Die maximale Anzahl Dateien bzw. Größe der Textdatei wurde überschritten - "
+    return "Die maximale Anzahl Dateien bzw. Gr\xF6\xDF" "e der Textdatei wurde \xFC" "berschritten - "
            "Die Bearbeitung wird nach Datei Nummer " +
            std::to_string(index) + " abgebrochen !";
 }

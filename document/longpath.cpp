@@ -1,5 +1,7 @@
 #include "document/longpath.h"
 
+#include <vector>
+
 namespace tessel::longpath {
 
 namespace {
@@ -12,16 +14,53 @@ std::size_t rootLength(std::string_view path)
         const std::size_t shareStart = path.find('\\', 2);
         return shareStart == std::string_view::npos ? path.size() : shareStart + 1;
     }
+    // From the root of the current drive: without its backslash the path
+    // would turn relative and name another file.
+    if (!path.empty() && path[0] == '\\') return 1;
     return 0;
 }
 
 }  // namespace
 
-int expandLongPath(std::string_view source, std::string& destination, const FindFileName& find)
+std::optional<std::string> resolveDots(std::string_view path)
 {
-    destination.assign(source);
-    if (source.size() > kMaxPathLength) return 0;
-    if (source.find_first_of("*?") != std::string_view::npos) return 0;
+    const std::size_t root = rootLength(path);
+    // Empty parts (doubled or trailing backslashes) stay, so the lookup
+    // refuses them as before.
+    std::vector<std::string_view> parts;
+    for (std::size_t at = root;;) {
+        std::size_t end = path.find('\\', at);
+        if (end == std::string_view::npos) end = path.size();
+        const std::string_view part = path.substr(at, end - at);
+        if (part == "..") {
+            if (parts.empty()) return std::nullopt;
+            parts.pop_back();
+        } else if (part != ".") {
+            parts.push_back(part);
+        }
+        if (end == path.size()) break;
+        at = end + 1;
+    }
+    std::string out(path.substr(0, root));
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i) out += '\\';
+        out += parts[i];
+    }
+    return out;
+}
+
+int expandLongPath(std::string_view given, std::string& destination, const FindFileName& find)
+{
+    destination.assign(given);
+    if (given.size() > kMaxPathLength) return 0;
+    if (given.find_first_of("*?") != std::string_view::npos) return 0;
+    // The system also separates components with '/', but the expansion cuts
+    // only at backslashes: a lookup would give the name after the last '/'
+    // and lose what lies before it.
+    if (given.find('/') != std::string_view::npos) return 0;
+    const std::optional<std::string> resolved = resolveDots(given);
+    if (!resolved) return 0;
+    const std::string_view source = *resolved;
 
     const std::size_t root = rootLength(source);
     std::string tail;

@@ -16,7 +16,7 @@
 namespace tessel::print {
 namespace {
 
-constexpr char kPrintFailed[] = "Fehler beim Drucken von %s!";
+constexpr Message kPrintFailed{"Fehler beim Drucken von %s!", kCaptionTessel, MB_ICONWARNING};
 
 bool g_abort;          // the user cancelled the running job
 HWND g_abortDialog;    // the modeless box while a job runs

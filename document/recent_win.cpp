@@ -6,6 +6,7 @@
 #include "app/msgbox_win.h"
 #include "app/settings_win.h"
 #include "document/document_win.h"
+#include "document/filedialog_win.h"
 #include "document/recentlist.h"
 #include "resources/ids.h"
 #include "ui/dialogutil_win.h"
@@ -14,6 +15,7 @@ namespace tessel::recent {
 namespace {
 
 RecentList g_list;
+constexpr std::size_t kMenuTitleLength = 63;
 
 }  // namespace
 
@@ -42,9 +44,10 @@ LRESULT RebuildMenu(HWND main, unsigned, LPARAM) {
     if (hasEntries(g_list)) AppendMenuA(file, MF_SEPARATOR, kSeparatorId, nullptr);
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         if (g_list[slot].empty()) continue;
-        char title[64] = {};
-        if (GetFileTitleA(g_list[slot].c_str(), title, sizeof title) != 0) lstrcpynA(title, g_list[slot].c_str(), sizeof title);
-        AppendMenuA(file, MF_STRING, kFirstCommand + slot, title);
+        // The item shows the file title, at most 63 characters of it.
+        std::string item = filedialog::FileTitle(g_list[slot].c_str(), MAX_PATH);
+        if (item.size() > kMenuTitleLength) item.resize(kMenuTitleLength);
+        AppendMenuA(file, MF_STRING, kFirstCommand + slot, item.c_str());
     }
     return 0;
 }

@@ -5,7 +5,6 @@
 #include "app/msgbox_win.h"
 #include "app/settings_win.h"
 #include "document/filedialog_win.h"
-#include "document/files_win.h"
 #include "document/filetypes.h"
 #include "document/startercmd.h"
 #include "resources/ids.h"
@@ -14,15 +13,10 @@
 namespace tessel::starter {
 namespace {
 
-constexpr int kCloseBox = 257;
-constexpr int kIconHolder = 101;
-constexpr int kHelpButton = 102;
 constexpr DWORD kCaptionRead = 128;   // a binding read for the button caption
 constexpr DWORD kTestRead = 32;       // a binding read only to see whether there is one
 constexpr int kCaptionLength = 31;
 
-HWND g_main;
-int g_closeAfterStart = 1;
 // The last button clicked without Shift; kept from one opening to the next.
 int g_chosen;
 // The choosing dialog's path and file type, kept between calls.
@@ -33,7 +27,7 @@ bool IsStarterButton(int id) { return id >= kFirstButton && id <= kLastButton; }
 
 void ShowCaption(HWND dialog, int id) {
     std::string binding = settings::ReadStarter(id, kCaptionRead);
-    std::string caption = binding.empty() ? std::string() : document::FileTitleOf(binding.c_str());
+    std::string caption = binding.empty() ? std::string() : filedialog::FileTitle(binding.c_str(), kCaptionLength + 1);
     if (caption.size() > kCaptionLength) caption.resize(kCaptionLength);
     CharUpperA(caption.data());
     SetDlgItemTextA(dialog, id, caption.c_str());
@@ -51,6 +45,10 @@ bool ChooseProgram(HWND dialog) {
     return chosen != 0;
 }
 
+struct StarterRecord {
+    int closeAfterStart = 1;
+};
+
 void ButtonClicked(HWND dialog, int id) {
     if (GetKeyState(VK_SHIFT) < 0) {
         // Shift+click binds another program to the button.
@@ -64,68 +62,50 @@ void ButtonClicked(HWND dialog, int id) {
     if (!settings::ReadStarter(id, kTestRead).empty()) SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
-INT_PTR CALLBACK StarterProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        ui::CentreWindow(dialog);
-        for (int id = kFirstButton; id <= kLastButton; ++id) ShowCaption(dialog, id);
-        CheckDlgButton(dialog, kCloseBox, BST_CHECKED);
+const ui::DialogKind<StarterRecord> kStarterDialog{
+    "EDITSTARTER", IDC_STARTER_ICON,
+    [](HWND d, StarterRecord&) -> BOOL {
+        for (int id = kFirstButton; id <= kLastButton; ++id) ShowCaption(d, id);
+        CheckDlgButton(d, IDC_STARTER_CLOSE, BST_CHECKED);
         return TRUE;
-    case WM_PAINT:
-        ui::PaintDialogIcon(dialog, kIconHolder, ui::ClassIcon(g_main));
-        return TRUE;
-    case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-    case WM_COMMAND: {
+    },
+    nullptr,
+    [](HWND d, WPARAM wParam, StarterRecord& r) -> INT_PTR {
         const int id = LOWORD(wParam);
         if (IsStarterButton(id)) {
-            if (HIWORD(wParam) == BN_CLICKED) ButtonClicked(dialog, id);
+            if (HIWORD(wParam) == BN_CLICKED) ButtonClicked(d, id);
             return TRUE;
         }
         switch (id) {
-        case IDOK:
-            EndDialog(dialog, g_chosen);
+        case IDC_STARTER_CLOSE:
+            r.closeAfterStart = r.closeAfterStart ? 0 : 1;
+            CheckDlgButton(d, IDC_STARTER_CLOSE, r.closeAfterStart ? BST_CHECKED : BST_UNCHECKED);
             return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        case kCloseBox:
-            g_closeAfterStart = g_closeAfterStart ? 0 : 1;
-            CheckDlgButton(dialog, kCloseBox, g_closeAfterStart ? BST_CHECKED : BST_UNCHECKED);
-            return TRUE;
-        case kHelpButton:
+        case IDC_STARTER_HELP:
             ShowFocusMessage("Zum Belegen der Schaltflächen mit Alternativprogrammen, muß nur beim Klicken die "
                              "Umschalttaste gehalten werden.\n\nMan kann dann eine andere Programmdatei aud dem "
                              "Dateidialog wählen !",
                              kCaptionNote, MB_ICONINFORMATION);
             return TRUE;
         default:
-            break;
+            return FALSE;
         }
-        break;
-    }
-    default:
-        break;
-    }
-    return FALSE;
-}
+    }};
 
 }  // namespace
 
 void Run(HWND main, const char* filePath) {
     const std::string file = filePath ? filePath : "";
-    g_main = main;
-    g_closeAfterStart = 1;
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
-    INT_PTR button = DialogBoxParamA(instance, "EDITSTARTER", main, StarterProc, 0);
-    if (!IsStarterButton(static_cast<int>(button))) return;
+    StarterRecord record;
+    if (ui::Run(main, kStarterDialog, record) != 1) return;
+    const int button = g_chosen;
+    if (!IsStarterButton(button)) return;
     // Program and file are quoted where they hold blanks, and the line is
     // built at its full length: a cut line would start with a wrong file.
     const std::string line =
-        commandLine(settings::ReadStarter(static_cast<int>(button), kCommandLineBufferSize), file);
+        commandLine(settings::ReadStarter(button, kCommandLineBufferSize), file);
     if (line.empty()) return;
-    if (g_closeAfterStart) SendMessageA(main, WM_COMMAND, CMD_EXIT, 0);
+    if (record.closeAfterStart) SendMessageA(main, WM_COMMAND, CMD_EXIT, 0);
     WinExec(line.c_str(), SW_SHOW);
 }
 

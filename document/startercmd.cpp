@@ -19,11 +19,6 @@ void appendArgument(std::string& line, std::string_view path)
 
 }  // namespace
 
-std::string keyName(int buttonId)
-{
-    return "EXE" + std::to_string(buttonId);
-}
-
 std::string commandLine(std::string_view binding, std::string_view filePath)
 {
     if (binding.empty()) return std::string();

@@ -2,18 +2,17 @@
 #pragma once
 
 #include <cstddef>
+
+#include "resources/ids.h"
 #include <string>
 #include <string_view>
 
 namespace tessel::starter {
 
 constexpr const char* kSection = "PRGSTART";
-constexpr int kFirstButton = 400;
-constexpr int kLastButton = 405;
+constexpr int kFirstButton = IDC_STARTER_FIRST;
+constexpr int kLastButton = IDC_STARTER_LAST;
 constexpr std::size_t kCommandLineBufferSize = 384;  // the binding is read with this
-
-// "EXE400" .. "EXE405": the key of starter button `buttonId` ("EXE%d").
-std::string keyName(int buttonId);
 
 // The command line that starts `binding` (the program bound to the button)
 // with `filePath`: the binding, one blank, the file path.  A path that holds a

@@ -111,6 +111,73 @@
 /* System menu */
 #define SYSCMD_TOPMOST      1
 
+/* Dialog controls: line and column dialogs (FRONTBACKCUT, FRONTCOUNT,
+   CUTFROMCHAR, COLUMNCOPY) */
+#define IDC_COLUMN_BEGIN    101
+#define IDC_COLUMN_END      102
+#define IDC_LINE_NUMBER     105
+#define IDC_LINE_RIGHT      106
+#define IDC_LINE_LEFT       107
+#define IDC_LINE_ICON       108
+#define IDC_LINE_PROMPT     109
+/* EDITKOMMENT: the five choices 101..105 (REM, ;, //, ', free text) */
+#define IDC_COMMENT_REM     101
+#define IDC_COMMENT_SEMI    102
+#define IDC_COMMENT_SLASHES 103
+#define IDC_COMMENT_APOS    104
+#define IDC_COMMENT_OTHER   105
+#define IDC_COMMENT_FREE    106
+#define IDC_COMMENT_ICON    250
+/* INPUT */
+#define IDC_INPUT_EDIT      101
+#define IDC_INPUT_ICON      102
+#define IDC_INPUT_PROMPT    104
+/* QUICKHELP */
+#define IDC_HELP_LIST       102
+#define IDC_HELP_ICON       105
+/* EDITSTARTER: program buttons 400..405 */
+#define IDC_STARTER_FIRST   400
+#define IDC_STARTER_LAST    405
+#define IDC_STARTER_ICON    101
+#define IDC_STARTER_HELP    102
+#define IDC_STARTER_NOTE    107
+#define IDC_STARTER_CLOSE   257
+/* Sorting (DLGSORTMYTEXT) and case conversion (GROSSKLEIN) */
+#define IDC_SORT_ICON       101
+#define IDC_SORT_LEXICAL    104
+#define IDC_SORT_NUMERIC    105
+#define IDC_SORT_DESCENDING 106
+#define IDC_SORT_ASCENDING  107
+#define IDC_CASE_SENTENCE   101
+#define IDC_CASE_LOWER      102
+#define IDC_CASE_UPPER      103
+#define IDC_CASE_WORDS      104
+#define IDC_CASE_SWAP       105
+#define IDC_CASE_ICON       106
+#define IDC_CASE_WORDSEXT   107
+/* About box ABOUTBOX32 */
+#define IDC_ABOUT_SCREEN    100
+#define IDC_ABOUT_PICTURE   101
+#define IDC_ABOUT_TEXT      102
+#define IDC_ABOUT_MEMORY    103
+#define IDC_ABOUT_PLATFORM  104
+#define IDC_ABOUT_FREE      105
+#define IDC_ABOUT_ICON      106
+#define IDC_ABOUT_NAME      107
+#define IDC_ABOUT_WINVER    108
+#define IDC_ABOUT_LEGAL     110
+#define IDC_ABOUT_SYSINFO   111
+#define IDC_ABOUT_VERSION   112
+
+/* AutoLisp: program environment dialog PROGLISPDLG */
+#define IDC_LSP_FUNCTIONS_LABEL 5
+#define IDC_LSP_DCLNAMES_LABEL  6
+#define IDC_LSP_DCLFILES_LABEL  7
+#define IDC_LSP_FUNCTIONS       1006
+#define IDC_LSP_DCLFILES        1007
+#define IDC_LSP_DCLNAMES        1008
+#define IDC_LSP_ENVICON         1009
+
 /* Text blocks: dialog AUTOTEXT */
 #define IDC_TB_NAME         101
 #define IDC_TB_ICON         102

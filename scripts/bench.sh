@@ -16,4 +16,6 @@ cleanup() {
   stop_display
 }
 trap cleanup EXIT
+scripts/wine.sh build/x86_64/bench_startup.exe || true
 scripts/wine.sh build/x86_64/tessel_bench.exe "$@"
+scripts/wine.sh build/x86_64/tessel_bench_lisp.exe

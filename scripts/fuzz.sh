@@ -16,7 +16,8 @@ for t in "${targets[@]}"; do
   work=$(mktemp -d)
   cp -r "tests/fuzz/corpus/$t/." "$work/" 2>/dev/null || true
   log=$(mktemp)
-  if "build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$work" >"$log" 2>&1; then
+  mkdir -p build/fuzz/crashes
+  if "build/fuzz/fuzz_$t" -artifact_prefix=build/fuzz/crashes/ -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$work" >"$log" 2>&1; then
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
     echo "fuzz $t: ${runs:-?} runs in ${seconds} s ($(( ${runs:-0} / seconds ))/s), nothing found"
   else

@@ -17,7 +17,9 @@ run() {  # name, command...
   else failed=$((failed + 1)); echo "--- $name: FAILED"; fi
 }
 
+run "include rule" bash scripts/check-includes.sh
 run "native unit tests" build/native/unit_tests
+run "tessel-lisp golden tests" sh tests/cli/run.sh build/native/tessel-lisp
 # Every fuzz target briefly over its seed corpus; scripts/fuzz.sh runs them longer.
 run "fuzz targets" bash scripts/fuzz.sh 3
 

@@ -19,7 +19,10 @@ if [ ! -f "$WINEPREFIX/.tessel-ready" ]; then
   # Without a window manager Wine waits about a second whenever a dialog
   # closes; unmanaged windows close at once.
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-  /usr/lib/wine/wine64 wineserver -w 2>/dev/null || wineserver -w 2>/dev/null || true
+  # Wait until the set-up has settled (the server binary itself: "wine64
+  # wineserver" would look for a Windows program of that name).
+  if [ -x /usr/lib/wine/wineserver ]; then /usr/lib/wine/wineserver -w || true
+  else wineserver -w 2>/dev/null || true; fi
   touch "$WINEPREFIX/.tessel-ready"
 fi
 exec "$loader" "$@"

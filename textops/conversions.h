@@ -57,9 +57,9 @@ std::string gpsConvertLine(std::string_view line, unsigned lineNumber1Based);
 
 // The GPS command over the whole text: lines 0 to count-2 are converted in
 // ascending order, each replaced as a whole; the last line of the text is never
-// touched.  Same capacity behaviour as lineframe::runLineFrame (a line whose new
-// text does not fit gets only its leading part that fits; the run stops
-// there).  The command leaves the caret at position 0 (caret is 0).
+// touched.  Same capacity behaviour as lineframe::runLineFrame (a record whose
+// new text would carry the text past the limit stays unchanged and the run
+// stops there).  The command leaves the caret at position 0 (caret is 0).
 lineframe::FrameResult runGpsFrame(std::string_view text, std::size_t limit, bool capacityFlagAlreadySet);
 
 }  // namespace conversions

@@ -85,14 +85,17 @@ FrameResult runLineFrameOnLines(std::string_view text, LineRange range, const Li
         const LineEdit e = op(line, idx - range.first, isFinal);
         const std::size_t off = std::min(e.offset, len);
         const std::size_t rem = std::min(e.removeCount, len - off);
-        std::size_t ins = e.insert.size();
-        const std::size_t afterRemove = curLen - rem;
-        if (ins > 0 && afterRemove + ins > limit) {
-            ins = afterRemove < limit ? limit - afterRemove : 0;
+        const std::size_t ins = e.insert.size();
+        const std::size_t newLen = curLen - rem + ins;
+        if (ins > 0 && newLen > limit && newLen > curLen) {
+            // The change would carry the text past the limit: the line stays
+            // as it is and the run stops at its start.
             r.hitLimit = true;
+            r.caret = rangeStart + out.size();
+            break;
         }
         r.caret = rangeStart + out.size() + off + ins;
-        curLen = afterRemove + ins;
+        curLen = newLen;
 
         const std::size_t mark = out.size();
         out.append(line.data(), off);
@@ -115,7 +118,6 @@ FrameResult runLineFrameOnLines(std::string_view text, LineRange range, const Li
             else pos += consumed;
             pend = std::move(next);
         }
-        if (r.hitLimit) break;
         if (isFinal && split == npos) break;  // no line after the final one
         if (idx == range.last) break;
     }

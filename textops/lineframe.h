@@ -10,8 +10,11 @@
 //
 // The frame computes, in one pass and without touching the edit control, exactly
 // the text that changing the lines one after another with EM_SETSEL and
-// EM_REPLACESEL would produce, including what a full edit control does.  The
-// command layer then changes the edit control once:
+// EM_REPLACESEL would produce.  At the edit control's limit a line's change is
+// applied whole or not at all: a change that would carry the text past the
+// limit leaves its line as it is and stops the run there (the edit control
+// itself would cut the insertion short, a silently wrong line).  The command
+// layer then changes the edit control once:
 //
 //     FrameResult r = runLineFrame(text, selStart, selEnd, op, 30000, capacityFlag);
 //     if (r.changed) {
@@ -80,25 +83,23 @@ struct FrameResult {
     std::size_t replaceStart = 0;
     std::size_t replaceEnd = 0;
     std::string replacement;
-    // The edit control was full: the hitting line got only the leading part of
-    // its insertion that still fitted (possibly none) and the lines after it were
-    // not changed.
+    // The edit control was full: the line whose change would have carried the
+    // text past the limit and the lines after it were not changed.
     bool hitLimit = false;
     // False when the new text equals the old one; the edit control is then left
     // alone.
     bool changed = false;
-    // Where, in the new text, the line-by-line frame would have left the caret
-    // after its last replacement (behind the text inserted into the last line it
-    // changed).  Only meaningful when hitLimit is set: otherwise the command
-    // selects the whole text.
+    // Where, in the new text, the run stopped: the start of the line that was
+    // left unchanged.  Only meaningful when hitLimit is set: otherwise the
+    // command selects the whole text.
     std::size_t caret = 0;
 };
 
 // Applies op to every line of the selection's line range in ascending order.
-// limit is the edit control's text limit: an insertion that would make the
-// whole text longer than limit is cut to the characters that still fit (none
-// when the text is already at or over the limit), and the run stops after that
-// line.  Removals always succeed.  capacityFlagAlreadySet: the edit control
+// limit is the edit control's text limit: a line whose change would make the
+// whole text longer than limit, and longer than it is, stays unchanged, and the
+// run stops there.  Changes that do not lengthen the text always succeed, also
+// on a text loaded above the limit.  capacityFlagAlreadySet: the edit control
 // reported that it is full before the command started; nothing is changed.
 FrameResult runLineFrame(std::string_view text, std::size_t selStart, std::size_t selEnd, const LineOp& op,
                          std::size_t limit, bool capacityFlagAlreadySet);

@@ -6,6 +6,7 @@
 // without a line break at the end of the text.
 #pragma once
 
+#include "resources/ids.h"
 #include "textops/lineframe.h"
 
 #include <cstddef>
@@ -73,11 +74,11 @@ unsigned short parseCount(std::string_view field);
 char cutCharFromField(std::string_view field);
 
 // Radio buttons of the comment-symbol dialog.
-constexpr int kCommentRem = 101;
-constexpr int kCommentSemicolon = 102;
-constexpr int kCommentSlashes = 103;
-constexpr int kCommentApostrophe = 104;
-constexpr int kCommentFree = 105;
+constexpr int kCommentRem = IDC_COMMENT_REM;
+constexpr int kCommentSemicolon = IDC_COMMENT_SEMI;
+constexpr int kCommentSlashes = IDC_COMMENT_SLASHES;
+constexpr int kCommentApostrophe = IDC_COMMENT_APOS;
+constexpr int kCommentFree = IDC_COMMENT_OTHER;
 constexpr std::size_t kFreeCommentMax = 29;
 
 // The prefix for a comment choice: "REM ", "; ", "// ", "' ", or for the free

@@ -25,8 +25,7 @@ void SetSelection(HWND edit, std::size_t start, std::size_t end) {
 bool CapacityReached() { return g_capacity != 0; }
 
 void NoteCapacity(bool outOfMemory) {
-    ShowMessage(shell::MainWindow(), outOfMemory ? "Unzureichender Speicher" : "Kapazitätsgrenzen erreicht.",
-                kCaptionTessel, MB_ICONERROR);
+    Show(outOfMemory ? kOutOfMemory : kCapacityReached, shell::MainWindow());
     g_capacity = 1;
 }
 
@@ -47,6 +46,14 @@ void ApplyFrameResult(HWND edit, const lineframe::FrameResult& result) {
     SetSelection(edit, result.replaceStart, result.replaceEnd);
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(result.replacement.c_str()));
     SendMessageA(edit, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+}
+
+LRESULT UndoWhole(HWND edit, WNDPROC editProc, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT limit = CallWindowProcA(editProc, edit, EM_GETLIMITTEXT, 0, 0);
+    CallWindowProcA(editProc, edit, EM_SETLIMITTEXT, 0, 0);
+    const LRESULT result = CallWindowProcA(editProc, edit, msg, wParam, lParam);
+    CallWindowProcA(editProc, edit, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+    return result;
 }
 
 void RunLineOperation(HWND edit, const lineframe::LineOp& op) {

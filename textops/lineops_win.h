@@ -50,6 +50,12 @@ bool CapacityReached();
 void NoteCapacity(bool outOfMemory);
 void ClearCapacity();
 
+// Undo (WM_UNDO or EM_UNDO, from a command, a key or the edit control's own
+// menu) passed to the edit control's procedure with its text limit lifted:
+// undoing a command on a text loaded above the limit brings back the whole
+// text, not just the part up to the limit.
+LRESULT UndoWhole(HWND edit, WNDPROC editProc, UINT msg, WPARAM wParam, LPARAM lParam);
+
 // The commands with the records their dialogs return.
 void RunTextCommand(HWND edit, unsigned id, const std::string& text);            // 60 front, 61 back
 void RunCounterCommand(HWND edit, unsigned id, const CounterParams& params);     // 62 front, 63 back

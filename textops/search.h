@@ -47,3 +47,62 @@ void convertEscapes(std::string& text);
 void convertEscapes(char* text);  // NUL-terminated; null or empty is left alone
 
 }  // namespace tessel::search
+
+namespace tessel::search {
+
+// The edit control as the replace step sees it: the text, the selection and
+// the stored search position.
+struct EditState {
+    std::size_t selStart = 0;
+    std::size_t selEnd = 0;
+    std::size_t position = 0;
+};
+
+struct ReplaceRequest {
+    std::string_view find;     // after escape conversion
+    std::string_view replace;  // after escape conversion
+    Options options;
+    // A replacement that would make the text longer than this (and longer
+    // than it was) does not fit; the edit control's text limit.
+    std::size_t limit = 30000;
+};
+
+// What a replace step or Replace All does to the edit control, as one
+// replacement of the span [replaceStart, replaceEnd) of the original text.
+struct ReplaceOutcome {
+    bool changed = false;
+    std::size_t replaceStart = 0;
+    std::size_t replaceEnd = 0;
+    std::string replacement;
+    unsigned replacements = 0;
+    // Replace: the step's search found a hit. Replace All: its first step did;
+    // when not, the not-found report (selection (0,0) first) comes between the
+    // first step and the loop, which then starts from the top.
+    bool found = false;
+    // The not-found report is due: after the step (Replace), or between the
+    // first step and the loop (Replace All).
+    bool report = false;
+    // A replacement did not fit whole: it and everything after it was left
+    // undone; the caller shows the capacity message once.
+    bool hitLimit = false;
+    // Selection and search position afterwards, in the new text. For Replace
+    // All after the not-found report this is where the loop ended.
+    EditState after;
+};
+
+// One replace step: the selection is replaced only when it is exactly the
+// previous hit (it ends at the search position and is as long as the find
+// text); otherwise the search restarts at the selection's start. Then one
+// search. An empty find text replaces nothing and finds nothing.
+ReplaceOutcome replaceStep(std::string_view text, EditState state, const ReplaceRequest& request);
+
+// Replace All: one replace step, then (after the not-found report when it
+// found nothing, with the selection at (0,0)) replace steps until one finds
+// nothing -- computed in one pass over the text, with the same result as
+// running the steps one by one.
+ReplaceOutcome replaceAll(std::string_view text, EditState state, const ReplaceRequest& request);
+
+// Applies an outcome to the text it was computed from.
+void applyOutcome(std::string& text, const ReplaceOutcome& outcome);
+
+}  // namespace tessel::search

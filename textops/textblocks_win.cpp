@@ -24,11 +24,12 @@ constexpr int kNameTyped = static_cast<int>(kNameField);
 constexpr DWORD kLargestFile = static_cast<DWORD>(kMaxBlocks * (2 + 0xFFFF));
 
 // Texts of this module.
-constexpr char kTooMany[] = "Es sind bereits 256 Textbausteine definiert - keine weiteren mehr möglich";
-constexpr char kNotWritten[] =
+constexpr Message kTooMany{"Es sind bereits 256 Textbausteine definiert - keine weiteren mehr möglich",
+                           kCaptionWarning, MB_ICONERROR};
+constexpr Message kNotWritten{
     "Die Textbausteine konnten nicht gespeichert werden.\n\nDie Datei bleibt, wie sie war; die Änderungen "
-    "werden beim nächsten Schließen des Dialogs erneut gespeichert.";
-constexpr char kNoMemory[] = "Unzureichender Speicher";
+    "werden beim nächsten Schließen des Dialogs erneut gespeichert.",
+    kCaptionWarning, MB_ICONERROR};
 constexpr char kClose[] = "&Schließen";
 
 // What the open dialog works on; the dialog is modal, so one record serves.
@@ -146,7 +147,7 @@ void Insert(HWND dialog) {
 void Add(HWND dialog) {
     if (!Enabled(dialog, IDC_TB_ADD)) return;
     if (g_state->table.full()) {
-        ShowFocusMessage(kTooMany, kCaptionWarning, MB_ICONERROR);
+        Show(kTooMany);
         return;
     }
     char typed[kNameField + 2] = {};
@@ -204,7 +205,7 @@ INT_PTR CALLBACK TextBlockProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     try {
         return Handle(dialog, msg, wParam);
     } catch (const std::bad_alloc&) {
-        ShowFocusMessage(kNoMemory, kCaptionTessel, MB_ICONERROR);
+        ReportOutOfMemory(GetFocus());
         return TRUE;
     }
 }
@@ -245,7 +246,7 @@ void Run(HWND main, const char* path) {
         g_unsaved.reset();
     } else {
         g_unsaved = Unsaved{path, state.table.blocks()};
-        ShowMessage(main, kNotWritten, kCaptionWarning, MB_ICONERROR);
+        Show(kNotWritten, main);
     }
 }
 
@@ -257,7 +258,7 @@ LRESULT TextBlocksCommand(HWND main, unsigned, LPARAM arg) {
         Run(main, path);
     } catch (const std::bad_alloc&) {
         g_state = nullptr;
-        ShowFocusMessage(kNoMemory, kCaptionTessel, MB_ICONERROR);
+        ReportOutOfMemory(GetFocus());
     }
     return 0;
 }

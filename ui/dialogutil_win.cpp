@@ -1,6 +1,9 @@
 #include "ui/dialogutil_win.h"
 
 #include <cstring>
+#include <new>
+
+#include "app/msgbox_win.h"
 
 #include "ui/centring.h"
 
@@ -78,8 +81,68 @@ void PaintDialogIcon(HWND dialog, int placeholderId, HICON icon) {
     ReleaseDC(holder, hdc);
 }
 
+HINSTANCE InstanceOf(HWND wnd) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(wnd, GWLP_HINSTANCE));
+}
+
 HICON ClassIcon(HWND wnd) {
     return reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICON));
+}
+
+namespace {
+
+INT_PTR CALLBACK SharedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* call = reinterpret_cast<DialogCall*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    try {
+        switch (msg) {
+        case WM_INITDIALOG:
+            call = reinterpret_cast<DialogCall*>(lParam);
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            CentreWindow(dialog);
+            return call->init(dialog, call->kind, call->record);
+        case WM_PAINT:
+            if (!call || !call->iconPlaceholder) return FALSE;
+            PaintDialogIcon(dialog, call->iconPlaceholder, call->icon ? call->icon : ClassIcon(GetParent(dialog)));
+            return TRUE;
+        case WM_CLOSE:
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
+        case WM_COMMAND:
+            if (!call) return FALSE;
+            switch (LOWORD(wParam)) {
+            case IDOK:
+                if (call->read(dialog, call->kind, call->record)) EndDialog(dialog, 1);
+                return TRUE;
+            case IDCANCEL:
+                EndDialog(dialog, 0);
+                return TRUE;
+            default:
+                return call->command(dialog, wParam, call->kind, call->record);
+            }
+        default:
+            return FALSE;
+        }
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(dialog);
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+}
+
+}  // namespace
+
+INT_PTR RunDialog(HWND owner, DialogCall& call) {
+    return DialogBoxParamA(InstanceOf(owner), call.templateName, owner, SharedDialogProc, reinterpret_cast<LPARAM>(&call));
+}
+
+std::string ItemText(HWND dialog, int id) {
+    HWND field = GetDlgItem(dialog, id);
+    const int length = field ? GetWindowTextLengthA(field) : 0;
+    if (length <= 0) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(field, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
 }
 
 }  // namespace tessel::ui

@@ -2,65 +2,53 @@
 
 #include <string_view>
 
+#include "resources/ids.h"
 #include "ui/dialogutil_win.h"
 #include "ui/helplines.h"
 
 namespace tessel::ui {
 namespace {
 
-constexpr int kList = 102;
-constexpr int kIconHolder = 105;
+// End code of a help text that could not be had.
+constexpr INT_PTR kNoHelpText = 2;
 
-HINSTANCE g_instance;
-const char* g_title;
+struct HelpRecord {
+    HINSTANCE instance;
+    const char* resourceName;
+    const char* title;
+};
 
 // Fills the list from the text resource; false when it cannot be had.
-bool FillList(HWND dialog, const char* resourceName) {
-    HRSRC found = FindResourceA(g_instance, resourceName, "TEXT");
+bool FillList(HWND dialog, const HelpRecord& r) {
+    HRSRC found = FindResourceA(r.instance, r.resourceName, "TEXT");
     if (!found) return false;
-    HGLOBAL loaded = LoadResource(g_instance, found);
+    HGLOBAL loaded = LoadResource(r.instance, found);
     const char* text = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
     if (!text) return false;
-    const DWORD size = SizeofResource(g_instance, found);
-    HWND list = GetDlgItem(dialog, kList);
+    const DWORD size = SizeofResource(r.instance, found);
+    HWND list = GetDlgItem(dialog, IDC_HELP_LIST);
     for (const std::string& line : helplines::splitHelpLines(std::string_view(text, size)))
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     return true;
 }
 
-INT_PTR CALLBACK QuickHelpProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        SetWindowTextA(dialog, g_title);
-        CentreWindow(dialog);
-        if (!FillList(dialog, reinterpret_cast<const char*>(lParam))) EndDialog(dialog, 0);
+const DialogKind<HelpRecord> kHelpDialog{
+    "QUICKHELP", IDC_HELP_ICON,
+    [](HWND d, HelpRecord& r) -> BOOL {
+        SetWindowTextA(d, r.title);
+        if (!FillList(d, r)) EndDialog(d, kNoHelpText);
         return TRUE;
-    case WM_PAINT:
-        PaintDialogIcon(dialog, kIconHolder, ClassIcon(GetParent(dialog)));
-        return TRUE;
-    case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, 1);
-            return TRUE;
-        }
-        break;
-    default:
-        break;
-    }
-    return FALSE;
-}
+    },
+    nullptr};
 
 }  // namespace
 
 int ShowQuickHelp(HWND owner, const char* resourceName, const char* title) {
-    g_instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    g_title = title ? title : "";
-    INT_PTR result = DialogBoxParamA(g_instance, "QUICKHELP", owner, QuickHelpProc,
-                                     reinterpret_cast<LPARAM>(resourceName));
-    return result == 1 ? 1 : 0;
+    HelpRecord record{InstanceOf(owner), resourceName,
+                      title ? title : ""};
+    const INT_PTR result = Run(owner, kHelpDialog, record);
+    // Closing the list, with its button or otherwise, is the normal end.
+    return result == 1 || result == 0 ? 1 : 0;
 }
 
 }  // namespace tessel::ui

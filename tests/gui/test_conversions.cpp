@@ -121,15 +121,15 @@ TEST_CASE("GPS -> route planner: numbered records, the last line untouched, one 
     }
     SUBCASE("a full edit control: the records before are converted, the message comes once") {
         // 29991 characters; each record grows by two ("n;"), so after four
-        // records the fifth gets four of its five characters.
+        // records the fifth would pass the limit: it stays "5.5", never "5;5,".
         const std::string filler(29991 - 5 * 5 - 2, 'f');
         const std::string text = "1.5\r\n2.5\r\n3.5\r\n4.5\r\n5.5\r\n" + filler + "\r\n";
         REQUIRE(text.size() == 29991);
         app.setText(text);
         gui::ExpectMessage("Tessel", "Kapazitätsgrenzen erreicht.", MB_ICONERROR);
         app.command(CMD_GPS);
-        CHECK((app.text() == "1;1,5\r\n2;2,5\r\n3;3,5\r\n4;4,5\r\n5;5,\r\n" + filler + "\r\n"));
-        CHECK(app.text().size() == 30000);
+        CHECK((app.text() == "1;1,5\r\n2;2,5\r\n3;3,5\r\n4;4,5\r\n5.5\r\n" + filler + "\r\n"));
+        CHECK(app.text().size() == 29999);
         CHECK(app.selection() == std::make_pair(0, 0));
         CHECK(!tessel::textops::CapacityReached());
         app.command(CMD_UNDO);

@@ -504,7 +504,7 @@ TEST_CASE("quick help lists every help-text line, centred; an empty clipboard tr
     CHECK(lines.back() == "<--EOF-->");
 
     gui::ExpectDialog("Kurze Anleitung", [&](HWND d) {
-        HWND list = GetDlgItem(d, 102);
+        HWND list = GetDlgItem(d, IDC_HELP_LIST);
         REQUIRE(static_cast<std::size_t>(SendMessageA(list, LB_GETCOUNT, 0, 0)) == lines.size());
         std::size_t same = 0;
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -513,14 +513,14 @@ TEST_CASE("quick help lists every help-text line, centred; an empty clipboard tr
             same += lines[i] == item;
         }
         CHECK(same == lines.size());
-        CHECK(gui::ItemText(d, 1) == "&Schließen");
+        CHECK(gui::ItemText(d, IDOK) == "&Schließen");
         RECT r;
         GetWindowRect(d, &r);
         const tessel::centring::Position p = tessel::centring::centredPosition(
             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), r.right - r.left, r.bottom - r.top);
         CHECK(r.left == p.x);
         CHECK(r.top == p.y);
-        gui::Press(d, 1);
+        gui::Press(d, IDOK);
     });
     app.command(CMD_HELP);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/mainwindow_win.h"
 #include "textops/lineops_win.h"
@@ -16,35 +17,35 @@ namespace {
 
 using Action = std::function<void(HWND)>;
 
-// FRONTBACKCUT, CUTFROMCHAR: one field 105, then OK.
-Action Field105(const std::string& value) {
+// FRONTBACKCUT, CUTFROMCHAR: one number field, then OK.
+Action NumberField(const std::string& value) {
     return [value](HWND d) {
-        gui::SetItemText(d, 105, value);
+        gui::SetItemText(d, IDC_LINE_NUMBER, value);
         gui::Press(d, IDOK);
     };
 }
 
 Action InputText(const std::string& value) {
     return [value](HWND d) {
-        gui::SetItemText(d, 101, value);
+        gui::SetItemText(d, IDC_INPUT_EDIT, value);
         gui::Press(d, IDOK);
     };
 }
 
 Action Counter(const std::string& left, const std::string& start, const std::string& right) {
     return [=](HWND d) {
-        gui::SetItemText(d, 107, left);
-        gui::SetItemText(d, 105, start);
-        gui::SetItemText(d, 106, right);
+        gui::SetItemText(d, IDC_LINE_LEFT, left);
+        gui::SetItemText(d, IDC_LINE_NUMBER, start);
+        gui::SetItemText(d, IDC_LINE_RIGHT, right);
         gui::Press(d, IDOK);
     };
 }
 
 Action Columns(const std::string& separator, const std::string& begin, const std::string& end) {
     return [=](HWND d) {
-        gui::SetItemText(d, 107, separator);
-        gui::SetItemText(d, 101, begin);
-        gui::SetItemText(d, 102, end);
+        gui::SetItemText(d, IDC_LINE_LEFT, separator);
+        gui::SetItemText(d, IDC_COLUMN_BEGIN, begin);
+        gui::SetItemText(d, IDC_COLUMN_END, end);
         gui::Press(d, IDOK);
     };
 }
@@ -53,7 +54,7 @@ Action Columns(const std::string& separator, const std::string& begin, const std
 Action Comment(int choice, const std::string& freeText = "") {
     return [=](HWND d) {
         SendMessageA(d, WM_COMMAND, MAKEWPARAM(choice, BN_CLICKED), 0);
-        if (!freeText.empty()) gui::SetItemText(d, 106, freeText);
+        if (!freeText.empty()) gui::SetItemText(d, IDC_COMMENT_FREE, freeText);
         gui::Press(d, IDOK);
     };
 }
@@ -61,6 +62,30 @@ Action Comment(int choice, const std::string& freeText = "") {
 void Cancel(HWND d) { gui::Press(d, IDCANCEL); }
 
 const char kFull[] = "Kapazitätsgrenzen erreicht.";
+
+// The pixels of a dialog's icon placeholder as they are on the screen.
+std::vector<COLORREF> HolderPixels(HWND holder) {
+    RECT r;
+    GetClientRect(holder, &r);
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(holder);
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(holder, dc);
+    return pixels;
+}
+
+// The placeholder repainted, with `icon` drawn over it (none: left empty).
+std::vector<COLORREF> DrawnPixels(HWND holder, HICON icon) {
+    InvalidateRect(holder, nullptr, TRUE);
+    UpdateWindow(holder);
+    if (icon) {
+        HDC dc = GetDC(holder);
+        DrawIcon(dc, 0, 0, icon);
+        ReleaseDC(holder, dc);
+    }
+    return HolderPixels(holder);
+}
 
 bool WholeTextSelected(const gui::App& app) {
     return app.selection() == std::make_pair(0, static_cast<int>(app.text().size()));
@@ -73,9 +98,9 @@ TEST_CASE("inserting in front through the input dialog: the caret's line only, a
     app.setText("eins\r\nzwei\r\ndrei");
     app.select(7, 7);
     gui::ExpectDialog("Zeilenoperation", [](HWND d) {
-        CHECK(gui::ItemText(d, 104) == "\n\nWelcher Text soll vorne eingefügt werden");
-        CHECK(gui::ItemText(d, 101) == "");
-        gui::SetItemText(d, 101, "x");
+        CHECK(gui::ItemText(d, IDC_INPUT_PROMPT) == "\n\nWelcher Text soll vorne eingefügt werden");
+        CHECK(gui::ItemText(d, IDC_INPUT_EDIT) == "");
+        gui::SetItemText(d, IDC_INPUT_EDIT, "x");
         gui::Press(d, IDOK);
     });
     app.command(CMD_INSERTFRONT);
@@ -116,7 +141,7 @@ TEST_CASE("appending, counting, cutting and blanks on a range that includes the 
         app.setText("ab\r\ncd");
         app.select(0, 6);
         gui::ExpectDialog("Zeilenoperation", [](HWND d) {
-            CHECK(gui::ItemText(d, 104) == "\n\nWelcher Text soll hinten angefügt werden");
+            CHECK(gui::ItemText(d, IDC_INPUT_PROMPT) == "\n\nWelcher Text soll hinten angefügt werden");
             InputText(";")(d);
         });
         app.command(CMD_APPENDBACK);
@@ -127,10 +152,10 @@ TEST_CASE("appending, counting, cutting and blanks on a range that includes the 
         app.setText("a\r\nb\r\nc");
         app.select(0, 7);
         gui::ExpectDialog("Zeilenoperation - Zähler", [](HWND d) {
-            CHECK(gui::ItemText(d, 109) == "\n\nWelcher Text soll hinten mit dem Zähler angefügt werden");
-            CHECK(gui::ItemText(d, 107) == "");
-            CHECK(gui::ItemText(d, 105) == "1");
-            CHECK(gui::ItemText(d, 106) == "");
+            CHECK(gui::ItemText(d, IDC_LINE_PROMPT) == "\n\nWelcher Text soll hinten mit dem Zähler angefügt werden");
+            CHECK(gui::ItemText(d, IDC_LINE_LEFT) == "");
+            CHECK(gui::ItemText(d, IDC_LINE_NUMBER) == "1");
+            CHECK(gui::ItemText(d, IDC_LINE_RIGHT) == "");
             CHECK(FindWindowExA(d, nullptr, "Static", "Zähler") != nullptr);
             Counter("", "9", ")")(d);
         });
@@ -141,7 +166,7 @@ TEST_CASE("appending, counting, cutting and blanks on a range that includes the 
         app.setText("a\r\n\r\nc\r\n");
         app.select(0, 6);
         gui::ExpectDialog("Zeilenoperation - Zähler", [](HWND d) {
-            CHECK(gui::ItemText(d, 109) == "\n\nWelcher Text soll vorne mit dem Zähler eingefügt werden");
+            CHECK(gui::ItemText(d, IDC_LINE_PROMPT) == "\n\nWelcher Text soll vorne mit dem Zähler eingefügt werden");
             Counter("[", "65535", "] ")(d);
         });
         app.command(CMD_COUNTFRONT);
@@ -151,10 +176,10 @@ TEST_CASE("appending, counting, cutting and blanks on a range that includes the 
         app.setText("abc\r\nabcdefgh\r\nxyz");
         app.select(0, 16);
         gui::ExpectDialog("Zeilen hinten kürzen", [](HWND d) {
-            CHECK(gui::ItemText(d, 109) == "Wieviele Stellen sollen am Zeilenende gekürzt werden ?");
-            CHECK(gui::ItemText(d, 105) == "0");
-            CHECK(GetFocus() == GetDlgItem(d, 105));
-            Field105("5")(d);
+            CHECK(gui::ItemText(d, IDC_LINE_PROMPT) == "Wieviele Stellen sollen am Zeilenende gekürzt werden ?");
+            CHECK(gui::ItemText(d, IDC_LINE_NUMBER) == "0");
+            CHECK(GetFocus() == GetDlgItem(d, IDC_LINE_NUMBER));
+            NumberField("5")(d);
         });
         app.command(CMD_CUTBACK);
         CHECK(app.text() == "\r\nabc\r\nxyz");
@@ -163,8 +188,8 @@ TEST_CASE("appending, counting, cutting and blanks on a range that includes the 
         app.setText("abc\r\nabcdefgh\r\nxyz");
         app.select(0, 16);
         gui::ExpectDialog("Zeilen vorne kürzen", [](HWND d) {
-            CHECK(gui::ItemText(d, 109) == "Wieviele Stellen sollen am Zeilenanfang gekürzt werden ?");
-            Field105("2")(d);
+            CHECK(gui::ItemText(d, IDC_LINE_PROMPT) == "Wieviele Stellen sollen am Zeilenanfang gekürzt werden ?");
+            NumberField("2")(d);
         });
         app.command(CMD_CUTFRONT);
         CHECK(app.text() == "c\r\ncdefgh\r\nz");
@@ -188,7 +213,7 @@ TEST_CASE("counts and counters typed badly read as the number they start with, o
         for (const char* bad : {"abc", "-5", ""}) {
             CAPTURE(bad);
             app.select(1, 2);
-            gui::ExpectDialog("Zeilen vorne kürzen", Field105(bad));
+            gui::ExpectDialog("Zeilen vorne kürzen", NumberField(bad));
             app.command(CMD_CUTFRONT);
             CHECK(app.text() == "abcdef\r\nghijkl");
             CHECK(app.selection() == std::make_pair(1, 2));
@@ -196,13 +221,13 @@ TEST_CASE("counts and counters typed badly read as the number they start with, o
     }
     SUBCASE("six digits keep their low 16 bits (123456 reads 57920) and cut whole lines") {
         app.select(0, 14);
-        gui::ExpectDialog("Zeilen hinten kürzen", Field105("123456"));
+        gui::ExpectDialog("Zeilen hinten kürzen", NumberField("123456"));
         app.command(CMD_CUTBACK);
         CHECK(app.text() == "\r\nghijkl");
     }
     SUBCASE("digits followed by letters read the digits") {
         app.select(0, 14);
-        gui::ExpectDialog("Zeilen vorne kürzen", Field105("2x"));
+        gui::ExpectDialog("Zeilen vorne kürzen", NumberField("2x"));
         app.command(CMD_CUTFRONT);
         CHECK(app.text() == "cdef\r\nijkl");
     }
@@ -222,32 +247,32 @@ TEST_CASE("comments: the symbol dialog, commenting, and uncommenting by the symb
     SUBCASE("REM is chosen at opening and the free field is empty and disabled") {
         gui::ExpectDialog("Zeilen kommentieren", [](HWND d) {
             CHECK(FindWindowExA(d, nullptr, "Button", "Kommentarsymbol wählen :") != nullptr);  // template umlauts
-            CHECK(IsDlgButtonChecked(d, 101) == BST_CHECKED);
-            CHECK(gui::ItemText(d, 106) == "");
-            CHECK_FALSE(IsWindowEnabled(GetDlgItem(d, 106)));
-            SendMessageA(d, WM_COMMAND, MAKEWPARAM(105, BN_CLICKED), 0);
-            CHECK(IsWindowEnabled(GetDlgItem(d, 106)));
-            CHECK(IsDlgButtonChecked(d, 105) == BST_CHECKED);
-            SendMessageA(d, WM_COMMAND, MAKEWPARAM(102, BN_CLICKED), 0);
-            CHECK_FALSE(IsWindowEnabled(GetDlgItem(d, 106)));
+            CHECK(IsDlgButtonChecked(d, IDC_COMMENT_REM) == BST_CHECKED);
+            CHECK(gui::ItemText(d, IDC_COMMENT_FREE) == "");
+            CHECK_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_COMMENT_FREE)));
+            SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_COMMENT_OTHER, BN_CLICKED), 0);
+            CHECK(IsWindowEnabled(GetDlgItem(d, IDC_COMMENT_FREE)));
+            CHECK(IsDlgButtonChecked(d, IDC_COMMENT_OTHER) == BST_CHECKED);
+            SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_COMMENT_SEMI, BN_CLICKED), 0);
+            CHECK_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_COMMENT_FREE)));
             gui::Press(d, IDOK);
         });
         app.command(CMD_COMMENT);
         CHECK(app.text() == "; x = 1\r\n; REM y\r\n; z");
     }
     SUBCASE("uncommenting with REM removes four characters from every line, REM or not") {
-        gui::ExpectDialog("Zeilen kommentieren", Comment(101));
+        gui::ExpectDialog("Zeilen kommentieren", Comment(IDC_COMMENT_REM));
         app.command(CMD_UNCOMMENT);
         CHECK(app.text() == "1\r\ny\r\n");
     }
     SUBCASE("a free symbol gets one blank; // and ' as given") {
-        gui::ExpectDialog("Zeilen kommentieren", Comment(105, "#"));
+        gui::ExpectDialog("Zeilen kommentieren", Comment(IDC_COMMENT_OTHER, "#"));
         app.command(CMD_COMMENT);
         CHECK(app.text() == "# x = 1\r\n# REM y\r\n# z");
         app.setText("a");
-        gui::ExpectDialog("Zeilen kommentieren", Comment(103));
+        gui::ExpectDialog("Zeilen kommentieren", Comment(IDC_COMMENT_SLASHES));
         app.command(CMD_COMMENT);
-        gui::ExpectDialog("Zeilen kommentieren", Comment(104));
+        gui::ExpectDialog("Zeilen kommentieren", Comment(IDC_COMMENT_APOS));
         app.command(CMD_COMMENT);
         CHECK(app.text() == "' // a");
     }
@@ -265,9 +290,9 @@ TEST_CASE("cutting lines at a character, and the AutoLisp indent, outdent and co
     app.select(0, 16);
     SUBCASE("the default ~ cuts from the first tilde, on the final line to the end of the text") {
         gui::ExpectDialog("Zeilen abschneiden ab Zeichen", [](HWND d) {
-            CHECK(gui::ItemText(d, 109) == "Ab welchem Zeichen sollen die Zeilen abgeschnitten werden ?");
-            CHECK(gui::ItemText(d, 105) == "~");
-            CHECK(GetFocus() == GetDlgItem(d, 105));
+            CHECK(gui::ItemText(d, IDC_LINE_PROMPT) == "Ab welchem Zeichen sollen die Zeilen abgeschnitten werden ?");
+            CHECK(gui::ItemText(d, IDC_LINE_NUMBER) == "~");
+            CHECK(GetFocus() == GetDlgItem(d, IDC_LINE_NUMBER));
             gui::Press(d, IDOK);
         });
         app.command(CMD_CUTFROMCHAR);
@@ -275,11 +300,11 @@ TEST_CASE("cutting lines at a character, and the AutoLisp indent, outdent and co
         CHECK(WholeTextSelected(app));
     }
     SUBCASE("only the first character of the field counts; an empty field does nothing") {
-        gui::ExpectDialog("Zeilen abschneiden ab Zeichen", Field105("no"));
+        gui::ExpectDialog("Zeilen abschneiden ab Zeichen", NumberField("no"));
         app.command(CMD_CUTFROMCHAR);
         CHECK(app.text() == "a~b\r\n\r\nc~d~e");
         app.select(2, 3);
-        gui::ExpectDialog("Zeilen abschneiden ab Zeichen", Field105(""));
+        gui::ExpectDialog("Zeilen abschneiden ab Zeichen", NumberField(""));
         app.command(CMD_CUTFROMCHAR);
         CHECK(app.text() == "a~b\r\n\r\nc~d~e");
         CHECK(app.selection() == std::make_pair(2, 3));
@@ -305,10 +330,10 @@ TEST_CASE("column commands: fill, copy and cap through their dialogs") {
         app.setText("abc\r\nabcdefghijkl\r\nxy");
         app.select(0, 21);
         gui::ExpectDialog("Hinten Spalten auffüllen", [](HWND d) {
-            CHECK(gui::ItemText(d, 109) ==
+            CHECK(gui::ItemText(d, IDC_LINE_PROMPT) ==
                   "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen hinten gefüllt werden ?");
-            CHECK(gui::ItemText(d, 105) == "0");
-            Field105("10")(d);
+            CHECK(gui::ItemText(d, IDC_LINE_NUMBER) == "0");
+            NumberField("10")(d);
         });
         app.command(CMD_FILLBACK);
         CHECK(app.text() == "abc       \r\nabcdefghijkl\r\nxy");
@@ -317,14 +342,14 @@ TEST_CASE("column commands: fill, copy and cap through their dialogs") {
     SUBCASE("filling in front: 255 blanks at most, a width of 0 does nothing") {
         app.setText("\r\n\r\n");
         app.select(0, 0);
-        gui::ExpectDialog("Vorne Spalten auffüllen", Field105("255"));
+        gui::ExpectDialog("Vorne Spalten auffüllen", NumberField("255"));
         app.command(CMD_FILLFRONT);
         CHECK(app.text() == std::string(255, ' ') + "\r\n\r\n");
         app.select(257, 257);
-        gui::ExpectDialog("Vorne Spalten auffüllen", Field105("300"));
+        gui::ExpectDialog("Vorne Spalten auffüllen", NumberField("300"));
         app.command(CMD_FILLFRONT);
         CHECK(app.text() == std::string(255, ' ') + "\r\n\r\n");
-        gui::ExpectDialog("Vorne Spalten auffüllen", Field105("0"));
+        gui::ExpectDialog("Vorne Spalten auffüllen", NumberField("0"));
         app.command(CMD_FILLFRONT);
         CHECK(app.text() == std::string(255, ' ') + "\r\n\r\n");
     }
@@ -332,11 +357,11 @@ TEST_CASE("column commands: fill, copy and cap through their dialogs") {
         app.setText("abcdef\r\nabc\r\n");
         app.select(0, 0);
         gui::ExpectDialog("Spalten nach vorne kopieren", [](HWND d) {
-            CHECK(gui::ItemText(d, 109) == "Welcher Spaltenbereich soll nach vorne kopiert werden ?\n\n"
+            CHECK(gui::ItemText(d, IDC_LINE_PROMPT) == "Welcher Spaltenbereich soll nach vorne kopiert werden ?\n\n"
                                            "Beginnzeichen und Endzeichen je Zeile angeben.");
-            CHECK(gui::ItemText(d, 107) == " ");
-            CHECK(gui::ItemText(d, 101) == "1");
-            CHECK(gui::ItemText(d, 102) == "1");
+            CHECK(gui::ItemText(d, IDC_LINE_LEFT) == " ");
+            CHECK(gui::ItemText(d, IDC_COLUMN_BEGIN) == "1");
+            CHECK(gui::ItemText(d, IDC_COLUMN_END) == "1");
             Columns("|", "2", "4")(d);
         });
         app.command(CMD_COLCOPYFRONT);
@@ -355,15 +380,15 @@ TEST_CASE("column commands: fill, copy and cap through their dialogs") {
         app.setText("abcdef\r\nab\r\nuvwxyz");
         app.select(0, 18);
         gui::ExpectDialog("Vorne Spalten kappen", [](HWND d) {
-            CHECK(gui::ItemText(d, 109) ==
+            CHECK(gui::ItemText(d, IDC_LINE_PROMPT) ==
                   "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen vorne gekappt werden ?");
-            Field105("3")(d);
+            NumberField("3")(d);
         });
         app.command(CMD_CAPFRONT);
         CHECK(app.text() == "def\r\nab\r\nxyz");
         app.setText("abcdef\r\nab\r\nuvwxyz");
         app.select(0, 18);
-        gui::ExpectDialog("Hinten Spalten kappen", Field105("3"));
+        gui::ExpectDialog("Hinten Spalten kappen", NumberField("3"));
         app.command(CMD_CAPBACK);
         CHECK(app.text() == "abc\r\nab\r\nuvw");
     }
@@ -382,18 +407,19 @@ TEST_CASE("a full edit control stops the run: message once, lines before changed
     gui::ExpectDialog("Zeilenoperation", InputText("12345"));
     gui::ExpectMessage("Tessel", kFull, MB_ICONERROR);
     app.command(CMD_INSERTFRONT);
-    // 29988 + 5 + 5 leaves room for two more characters in the third line.
-    const std::string stopped = filler + "\r\n12345aaaaa\r\n12345bbbbb\r\n12ccccc\r\nddddd\r\neeeee";
+    // 29988 + 5 + 5 leaves room for two more characters: the third line
+    // would pass the limit, so it stays whole and the run stops at its start.
+    const std::string stopped = filler + "\r\n12345aaaaa\r\n12345bbbbb\r\nccccc\r\nddddd\r\neeeee";
     CHECK((app.text() == stopped));
-    CHECK(app.text().size() == 30000);
+    CHECK(app.text().size() == 29998);
     CHECK(!tessel::textops::CapacityReached());
-    const int caret = second + 12 + 12 + 2;
+    const int caret = second + 12 + 12;
     CHECK(app.selection() == std::make_pair(caret, caret));
     CHECK(tessel::document::Modified());
 
     SUBCASE("the next line command runs normally and selects the whole text") {
         app.command(CMD_LSP_OUTDENT);  // on the caret's line
-        CHECK((app.text() == filler + "\r\n12345aaaaa\r\n12345bbbbb\r\nccccc\r\nddddd\r\neeeee"));
+        CHECK((app.text() == filler + "\r\n12345aaaaa\r\n12345bbbbb\r\nccc\r\nddddd\r\neeeee"));
         CHECK(WholeTextSelected(app));
     }
     SUBCASE("undo takes the whole stopped run back in one step") {
@@ -428,7 +454,7 @@ TEST_CASE("extreme texts: empty, one line of 30000 characters, a text loaded abo
         CHECK(app.text() == "x");
         app.setText("");
         for (unsigned id : {CMD_BLANKSFRONT, CMD_BLANKSBACK, CMD_LSP_OUTDENT}) app.command(id);
-        gui::ExpectDialog("Zeilen hinten kürzen", Field105("3"));
+        gui::ExpectDialog("Zeilen hinten kürzen", NumberField("3"));
         app.command(CMD_CUTBACK);
         gui::ExpectDialog("Spalten nach vorne kopieren", Columns("|", "1", "3"));
         app.command(CMD_COLCOPYFRONT);
@@ -468,31 +494,46 @@ TEST_CASE("the input dialog: initial text, 63 characters, empty OK, cancel keeps
     gui::App app;
     char buffer[tessel::ui::kInputBufferSize] = "vorher";
     gui::ExpectDialog("Titel", [](HWND d) {
-        CHECK(gui::ItemText(d, 101) == "vorher");
-        CHECK(gui::ItemText(d, 104) == "Frage\nzweite Zeile");
+        CHECK(gui::ItemText(d, IDC_INPUT_EDIT) == "vorher");
+        CHECK(gui::ItemText(d, IDC_INPUT_PROMPT) == "Frage\nzweite Zeile");
         CHECK(SendDlgItemMessageA(d, 101, EM_GETLIMITTEXT, 0, 0) == 63);
-        gui::SetItemText(d, 101, "");
+        gui::SetItemText(d, IDC_INPUT_EDIT, "");
         gui::Press(d, IDOK);
     });
     CHECK(tessel::ui::InputDialog(app.main(), buffer, "Frage\nzweite Zeile", "Titel", 0) == 1);
     CHECK(std::string(buffer) == "");
 
     std::strcpy(buffer, "bleibt");
-    for (int selector : {tessel::ui::kInputIconInfo, tessel::ui::kInputIconStop, tessel::ui::kInputIconQuestion}) {
-        CAPTURE(selector);
-        gui::ExpectDialog("Eingabe", [](HWND d) {
-            gui::SetItemText(d, 101, "anders");
+    struct IconCase {
+        int selector;
+        const char* name;
+    };
+    for (const IconCase c : {IconCase{tessel::ui::kInputIconInfo, "ICONINFO"},
+                             IconCase{tessel::ui::kInputIconStop, "ICONSTOP"},
+                             IconCase{tessel::ui::kInputIconQuestion, "ICONFRAG"}}) {
+        CAPTURE(c.name);
+        gui::ExpectDialog("Eingabe", [&c](HWND d) {
+            // The placeholder shows exactly the chosen icon: what the dialog
+            // paints equals that icon drawn there, and differs from nothing.
+            HWND holder = GetDlgItem(d, IDC_INPUT_ICON);
+            RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            const std::vector<COLORREF> shown = HolderPixels(holder);
+            auto icon = static_cast<HICON>(
+                LoadImageA(GetModuleHandleA(nullptr), c.name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+            CHECK(icon != nullptr);
+            CHECK(shown == DrawnPixels(holder, icon));
+            CHECK(shown != DrawnPixels(holder, nullptr));
+            if (icon) DestroyIcon(icon);
+            gui::SetItemText(d, IDC_INPUT_EDIT, "anders");
             PostMessageA(d, WM_CLOSE, 0, 0);
         });
-        CHECK(tessel::ui::InputDialog(app.main(), buffer, "", "Eingabe", selector) == 0);
+        CHECK(tessel::ui::InputDialog(app.main(), buffer, "", "Eingabe", c.selector) == 0);
         CHECK(std::string(buffer) == "bleibt");
     }
-    for (const char* name : {"ICONINFO", "ICONSTOP", "ICONFRAG"})
-        CHECK(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, 0, 0, LR_SHARED) != nullptr);
 
     SUBCASE("64 characters typed into the buffer's room are cut to 63") {
         gui::ExpectDialog("Eingabe", [](HWND d) {
-            gui::SetItemText(d, 101, std::string(64, 'z'));
+            gui::SetItemText(d, IDC_INPUT_EDIT, std::string(64, 'z'));
             gui::Press(d, IDOK);
         });
         CHECK(tessel::ui::InputDialog(app.main(), buffer, "", "Eingabe", 0) == 1);

@@ -110,13 +110,13 @@ TEST_CASE("program starter: captions from the bindings, Shift+click binds a prog
     HWND starter = nullptr;
     gui::ExpectDialog("Programmstarter", [&](HWND d) {
         starter = d;
-        CHECK(gui::ItemText(d, 107) == "Die ausgewählte Datei ist für den Tessel zu groß !");
-        CHECK(gui::ItemText(d, 257) == "Tessel nach Programmstart schließen");
-        CHECK(gui::ItemText(d, 400) == "RECORD_ARGS.EXE");
+        CHECK(gui::ItemText(d, IDC_STARTER_NOTE) == "Die ausgewählte Datei ist für den Tessel zu groß !");
+        CHECK(gui::ItemText(d, IDC_STARTER_CLOSE) == "Tessel nach Programmstart schließen");
+        CHECK(gui::ItemText(d, IDC_STARTER_FIRST) == "RECORD_ARGS.EXE");
         for (int id = 401; id <= 405; ++id) CHECK(gui::ItemText(d, id).empty());
-        CHECK(IsDlgButtonChecked(d, 257) == BST_CHECKED);
+        CHECK(IsDlgButtonChecked(d, IDC_STARTER_CLOSE) == BST_CHECKED);
         SetShift(true);
-        gui::Press(d, 403);          // Shift+click: choose a program
+        gui::Press(d, IDC_STARTER_FIRST + 3);          // Shift+click: choose a program
     });
     gui::ExpectDialog("Programmdatei wählen", [&](HWND d) {
         SetShift(false);
@@ -163,14 +163,14 @@ TEST_CASE("program starter: closing after the start, Cancel, unbound buttons and
         gui::ExpectDialog("Programmstarter", [](HWND d) { gui::Press(d, IDCANCEL); });
         app.command(CMD_OPENPATH, Arg(big));
         gui::ExpectDialog("Programmstarter", [](HWND d) {
-            gui::Press(d, 401);
+            gui::Press(d, IDC_STARTER_FIRST + 1);
             gui::Press(d, IDOK);
         });
         app.command(CMD_OPENPATH, Arg(big));
         CHECK(app.alive());
 
         // A bound button with the box checked closes an unmodified Tessel.
-        gui::ExpectDialog("Programmstarter", [](HWND d) { gui::Press(d, 400); });
+        gui::ExpectDialog("Programmstarter", [](HWND d) { gui::Press(d, IDC_STARTER_FIRST); });
         app.command(CMD_OPENPATH, Arg(big));
         CHECK_FALSE(app.alive());
         DrainQuit();
@@ -180,7 +180,7 @@ TEST_CASE("program starter: closing after the start, Cancel, unbound buttons and
         // Enter reuses the button chosen in an earlier opening.
         gui::App app("", true);
         gui::ExpectDialog("Programmstarter", [](HWND d) {
-            gui::Press(d, 257);
+            gui::Press(d, IDC_STARTER_CLOSE);
             gui::Press(d, IDOK);
         });
         app.command(CMD_OPENPATH, Arg(big));
@@ -194,7 +194,7 @@ TEST_CASE("program starter: closing after the start, Cancel, unbound buttons and
         app.command(CMD_OPENPATH, Arg(prev));
         app.type("neu ");
         gui::ExpectMessage("Tessel", Prompt("PREV.TXT"), MB_ICONWARNING, IDNO);
-        gui::ExpectDialog("Programmstarter", [](HWND d) { gui::Press(d, 400); });
+        gui::ExpectDialog("Programmstarter", [](HWND d) { gui::Press(d, IDC_STARTER_FIRST); });
         gui::ExpectMessage("Tessel", Prompt("PREV.TXT"), MB_ICONWARNING, IDCANCEL);
         app.command(CMD_OPENPATH, Arg(big));
         CHECK(app.alive());   // Cancel keeps the window, the program starts all the same
@@ -205,7 +205,7 @@ TEST_CASE("program starter: closing after the start, Cancel, unbound buttons and
         app.command(CMD_OPENPATH, Arg(prev));
         app.type("neu ");
         gui::ExpectMessage("Tessel", Prompt("PREV.TXT"), MB_ICONWARNING, IDNO);
-        gui::ExpectDialog("Programmstarter", [](HWND d) { gui::Press(d, 400); });
+        gui::ExpectDialog("Programmstarter", [](HWND d) { gui::Press(d, IDC_STARTER_FIRST); });
         gui::ExpectMessage("Tessel", Prompt("PREV.TXT"), MB_ICONWARNING, IDYES);
         app.command(CMD_OPENPATH, Arg(big));
         CHECK_FALSE(app.alive());

@@ -39,9 +39,9 @@ TEST_CASE("filling lines with blanks to a width")
         CHECK(runAll("a\r\nb", fillBack(3)) == "a  \r\nb");
         CHECK(runAll("a\r\nb", fillFront(3)) == "  a\r\nb");
     }
-    SUBCASE("a full edit control takes only part of the blanks")
+    SUBCASE("a line whose blanks would pass the limit is left as it is, never half filled")
     {
-        CHECK(runAll("a\r\nb\r\n", fillBack(4), 10) == "a   \r\nb \r\n");
+        CHECK(runAll("a\r\nb\r\n", fillBack(4), 10) == "a   \r\nb\r\n");
     }
 }
 

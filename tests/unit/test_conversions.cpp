@@ -118,13 +118,22 @@ TEST_CASE("GPS stops at a full edit control, keeping the lines converted so far"
 {
     const std::string text = "1.5,2.5\r\n3.5,4.5\r\n5.5,6.5\r\n";  // 27 characters
     // Each line grows by two ("n;"); after line 1 the text is 29 long, so line 2
-    // gets only the first 8 characters of its 9, line 3 stays.
+    // would pass the limit: it stays as it is, and so does line 3.
     auto r = runGpsFrame(text, 30, false);
     CHECK(r.hitLimit);
     std::string t = text;
     lineframe::applyFrameResult(t, r);
-    CHECK(t == "1;1,5;2,5\r\n2;3,5;4,\r\n5.5,6.5\r\n");
-    CHECK(t.size() == 30);
+    CHECK(t == "1;1,5;2,5\r\n3.5,4.5\r\n5.5,6.5\r\n");
+    CHECK(t.size() == 29);
+
+    // A list loaded above the limit whose records get shorter converts whole.
+    std::string big;
+    while (big.size() < 31008) big += "48.5,16.25,Home\r\n";
+    r = runGpsFrame(big, 30000, false);
+    CHECK_FALSE(r.hitLimit);
+    lineframe::applyFrameResult(big, r);
+    CHECK(big.substr(0, 14) == "1;48,5;16,25\r\n");
+    CHECK(big.size() < 30000);
 
     // The flag was already set: nothing at all.
     r = runGpsFrame(text, 30000, true);

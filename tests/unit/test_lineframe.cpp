@@ -12,7 +12,8 @@ using namespace lineframe;
 namespace {
 
 // Changing the lines one after another, as EM_SETSEL + EM_REPLACESEL per line
-// would, with the edit control's limit: the reference the frame must match.
+// would, where a change that would carry the text past the limit is not made
+// and stops the run: the reference the frame must match.
 struct Reference {
     std::string text;
     bool hitLimit = false;
@@ -41,15 +42,16 @@ Reference perLine(std::string text, std::size_t selStart, std::size_t selEnd, co
         const LineEdit e = op(std::string_view(text).substr(start, len), i - first, isFinal);
         const std::size_t off = e.offset < len ? e.offset : len;
         const std::size_t rem = e.removeCount < len - off ? e.removeCount : len - off;
-        std::string ins = e.insert;
-        text.erase(start + off, rem);
-        if (!ins.empty() && text.size() + ins.size() > limit) {
-            ins.resize(text.size() < limit ? limit - text.size() : 0);
+        const std::string& ins = e.insert;
+        const std::size_t newSize = text.size() - rem + ins.size();
+        if (!ins.empty() && newSize > limit && newSize > text.size()) {
             ref.hitLimit = true;
+            ref.caret = start;
+            break;
         }
+        text.erase(start + off, rem);
         text.insert(start + off, ins);
         ref.caret = start + off + ins.size();
-        if (ref.hitLimit) break;
     }
     ref.text = text;
     return ref;
@@ -177,16 +179,25 @@ TEST_CASE("an empty document has one empty line")
 TEST_CASE("a full edit control stops the run")
 {
     const std::string t = "aa\r\nbb\r\ncc\r\ndd";  // 14 characters
-    SUBCASE("lines before are changed, the hitting line partly, the rest not")
+    SUBCASE("lines before are changed, the line that would pass the limit and the rest not")
     {
-        // Inserting "123" into each line: 17, 20, then only "1" fits into line 3.
+        // Inserting "123" into each line: 17, 20, then line 3 would need 23.
         const FrameResult r = runLineFrame(t, 0, 14, insertFront("123"), 21, false);
         CHECK(r.hitLimit);
         CHECK(r.changed);
         const std::string n = applied(t, r);
-        CHECK(n == "123aa\r\n123bb\r\n1cc\r\ndd");
-        CHECK(n.size() == 21);
-        CHECK(r.caret == 15);  // behind the "1" inserted last
+        CHECK(n == "123aa\r\n123bb\r\ncc\r\ndd");
+        CHECK(n.size() == 20);
+        CHECK(r.caret == 14);  // at the start of the line left unchanged
+    }
+    SUBCASE("a counter or a prefix is never cut short")
+    {
+        const LineOp counter = [](std::string_view, unsigned i, bool) {
+            return LineEdit{0, 0, std::to_string(12340 + i)};
+        };
+        const FrameResult r = runLineFrame(t, 0, 14, counter, 26, false);
+        CHECK(r.hitLimit);
+        CHECK(applied(t, r) == "12340aa\r\n12341bb\r\ncc\r\ndd");
     }
     SUBCASE("a text that ends exactly at the limit fits")
     {
@@ -207,14 +218,26 @@ TEST_CASE("a full edit control stops the run")
         CHECK_FALSE(r.hitLimit);
         CHECK(applied(t, r) == "a\r\nb\r\nc\r\nd");
     }
-    SUBCASE("a replacement keeps the part of the new text that fits")
+    SUBCASE("a replacement that does not fit leaves its line whole")
     {
         const LineOp replace = [](std::string_view line, unsigned, bool) {
             return LineEdit{0, line.size(), "<" + std::string(line) + ">"};
         };
         const FrameResult r = runLineFrame(t, 0, 14, replace, 18, false);
         CHECK(r.hitLimit);
-        CHECK(applied(t, r) == "<aa>\r\n<bb>\r\n<c\r\ndd");
+        CHECK(applied(t, r) == "<aa>\r\n<bb>\r\ncc\r\ndd");
+    }
+    SUBCASE("above the limit, changes that do not lengthen the text still apply")
+    {
+        // A text loaded above the limit: shrinking and same-length replacements
+        // go through; the first one that lengthens it stops the run.
+        const std::string big = "abcd\r\nabcd\r\nab\r\nab";
+        const LineOp shrink = [](std::string_view line, unsigned, bool) {
+            return LineEdit{0, line.size(), line.size() > 2 ? "xyz" : "xyz!"};
+        };
+        const FrameResult r = runLineFrame(big, 0, big.size(), shrink, 10, false);
+        CHECK(r.hitLimit);
+        CHECK(applied(big, r) == "xyz\r\nxyz\r\nab\r\nab");
     }
 }
 

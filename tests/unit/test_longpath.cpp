@@ -138,3 +138,56 @@ TEST_CASE("wildcards and over-long results are not expanded")
     CHECK(expandLongPath(tooLong, out, fs.finder()) == 0);
     CHECK(out == tooLong);
 }
+
+TEST_CASE("the expansion never turns a path into one that names another file")
+{
+    FakeFileSystem fs;
+    fs.entries["\\TEXTE"] = "Texte";
+    fs.entries["\\TEXTE\\A.TXT"] = "a.txt";
+    fs.entries["C:/TEXTE/A.TXT"] = "a.txt";  // the system looks up the last name
+    fs.entries["C:/TEXTE"] = "Texte";
+    std::string out;
+    // From the root of the current drive: the leading backslash stays, the
+    // path does not become relative to the current directory.
+    CHECK(expandLongPath("\\TEXTE\\A.TXT", out, fs.finder()) == 1);
+    CHECK(out == "\\Texte\\a.txt");
+    // The cuts see only backslashes; a lookup across a '/' would lose the
+    // directories before it ("C:a.txt"), so such a path is left as given.
+    CHECK(expandLongPath("C:/TEXTE/A.TXT", out, fs.finder()) == 0);
+    CHECK(out == "C:/TEXTE/A.TXT");
+    CHECK(expandLongPath("C:\\PROGRA~1/X.TXT", out, fs.finder()) == 0);
+    CHECK(out == "C:\\PROGRA~1/X.TXT");
+}
+
+TEST_CASE("dot components are resolved before the lookup")
+{
+    using tessel::longpath::resolveDots;
+    CHECK(resolveDots("C:\\dir\\sub\\..\\f.txt") == "C:\\dir\\f.txt");
+    CHECK(resolveDots("C:\\dir\\.\\f.txt") == "C:\\dir\\f.txt");
+    CHECK(resolveDots("C:\\a\\b\\..\\..\\f.txt") == "C:\\f.txt");
+    CHECK(resolveDots("C:\\dir\\sub\\..") == "C:\\dir");
+    CHECK(resolveDots("\\\\SERVER\\SHARE\\x\\..\\y") == "\\\\SERVER\\SHARE\\y");
+    CHECK(resolveDots("dir\\..\\f") == "f");
+    CHECK(resolveDots("C:\\") == "C:\\");
+    // A name that merely starts with dots is a name.
+    CHECK(resolveDots("C:\\..x\\...\\.y") == "C:\\..x\\...\\.y");
+    // Doubled and trailing backslashes stay for the lookup to refuse.
+    CHECK(resolveDots("C:\\dir\\\\f") == "C:\\dir\\\\f");
+    CHECK(resolveDots("C:\\dir\\") == "C:\\dir\\");
+    // Climbing above the root is no path.
+    CHECK_FALSE(resolveDots("C:\\..\\f.txt"));
+    CHECK_FALSE(resolveDots("..\\f.txt"));
+    CHECK_FALSE(resolveDots("C:.."));
+
+    FakeFileSystem fs;
+    fs.entries["C:\\DIR"] = "Dir";
+    fs.entries["C:\\DIR\\F.TXT"] = "f.txt";
+    fs.entries["C:\\DIR\\SUB"] = "Sub";
+    // What FindFirstFile answers for a ".." lookup: the directory's own name.
+    fs.entries["C:\\DIR\\SUB\\.."] = "Dir";
+    std::string out;
+    CHECK(expandLongPath("C:\\DIR\\SUB\\..\\F.TXT", out, fs.finder()) == 1);
+    CHECK(out == "C:\\Dir\\f.txt");
+    CHECK(expandLongPath("C:\\..\\F.TXT", out, fs.finder()) == 0);
+    CHECK(out == "C:\\..\\F.TXT");
+}

@@ -39,9 +39,3 @@ TEST_CASE("long command lines are built whole; an empty binding starts nothing")
     // An empty file path still gives the binding and its blank.
     CHECK(commandLine("X.EXE", "") == "X.EXE ");
 }
-
-TEST_CASE("starter keys")
-{
-    CHECK(tessel::starter::keyName(400) == "EXE400");
-    CHECK(tessel::starter::keyName(405) == "EXE405");
-}

@@ -1,0 +1,272 @@
+#include "document/filecommands_win.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/msgbox_win.h"
+#include "app/settings_win.h"
+#include "app/shell_win.h"
+#include "document/document_win.h"
+#include "document/filedialog_win.h"
+#include "document/fileio_win.h"
+#include "document/filetypes.h"
+#include "document/recent_win.h"
+#include "document/starter_win.h"
+#include "resources/ids.h"
+
+namespace tessel::document {
+namespace {
+
+constexpr std::size_t kPathCapacity = 256;
+constexpr std::size_t kTitleCapacity = 128;
+constexpr std::size_t kUpperTitleBelow = 12;   // shorter titles are shown in upper case
+
+// The document's messages; Warn() fills in the document's title.
+constexpr Message kFileMissing{"Die gewählte Datei %s existiert nicht !", kCaptionTessel, MB_ICONWARNING};
+constexpr Message kFileUnreadable{"Datei %s kann nicht gelesen werden !", kCaptionTessel, MB_ICONWARNING};
+constexpr Message kSystemFileNotLoaded{"Fehler beim Laden der System-Datei %s !", kCaptionTessel, MB_ICONWARNING};
+constexpr Message kFileNotLoaded{"Fehler beim Laden der Datei %s !", kCaptionTessel, MB_ICONWARNING};
+constexpr Message kLoadedCutAtNul{"Die Datei %s enthält ein Nullzeichen: der Text endet davor.\n\n"
+                                  "Beim Speichern wird nach einem Dateinamen gefragt, damit die Datei erhalten bleibt.",
+                                  kCaptionTessel, MB_ICONWARNING};
+constexpr Message kWriteFailed{"Fehler beim Schreiben von %s!", kCaptionTessel, MB_ICONWARNING};
+constexpr Message kOverwriteReadOnly{"Wollen Sie die schreibgeschützte Datei wirklich überschreiben ?",
+                                     "Datei ist schreibgeschützt", MB_ICONQUESTION | MB_YESNO};
+constexpr Message kMergeFailed{"Dateien können nicht zusammengeführt werden !", kCaptionTessel, MB_ICONWARNING};
+constexpr Message kMergedCutAtNul{"Die Datei %s enthält ein Nullzeichen: eingefügt wurde nur der Text davor.",
+                                  kCaptionTessel, MB_ICONWARNING};
+
+char g_mergePath[kPathCapacity];
+char g_mergeTitle[kTitleCapacity];
+
+// The path made absolute against the current directory, its "." and ".."
+// parts resolved: the document must keep naming the same file when a file
+// dialog later changes the current directory. The path as given when the
+// system cannot make it absolute.
+std::string AbsolutePath(const std::string& path) {
+    char full[MAX_PATH * 2] = {};
+    char* name = nullptr;
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, &name);
+    return n > 0 && n < sizeof full ? std::string(full) : path;
+}
+
+void UpperCaseShortTitle() {
+    if (std::strlen(Title()) < kUpperTitleBelow) CharUpperA(TitleBuffer());
+}
+
+// Enters the document path as the most recent file (upper-casing it) and
+// rebuilds the menu.
+void EnterRecent(HWND main) {
+    recent::Enter(PathBuffer(), static_cast<int>(kPathCapacity));
+    SendMessageA(main, WM_COMMAND, CMD_RECENTMENU, 0);
+}
+
+// Runs the Open or Save As dialog of the documents on copies of `file` and
+// `title`; they are written back only when the user confirmed, so a failed
+// dialog can never leave a half-written path behind. The chosen file type
+// carries over from one dialog to the next.
+bool RunDocumentDialog(HWND main, char* file, char* title, int directoryKey, DWORD flags, bool save) {
+    static DWORD filterIndex = 1;
+    const std::string initialDir = settings::ReadDirectory(directoryKey);
+    char fileCopy[kPathCapacity];
+    char titleCopy[kTitleCapacity];
+    lstrcpynA(fileCopy, file, sizeof fileCopy);
+    lstrcpynA(titleCopy, title, sizeof titleCopy);
+    filedialog::Request request{fileCopy, sizeof fileCopy, filetypes::kDocumentDefaultExtension,
+                                filetypes::documentFilter().c_str(), filedialog::kSystemTitle, filterIndex};
+    request.initialDir = initialDir.c_str();
+    request.fileTitle = titleCopy;
+    request.fileTitleCapacity = sizeof titleCopy;
+    request.flags = flags;
+    request.upperCase = false;
+    const bool chosen = filedialog::Run(main, save ? filedialog::kSave : filedialog::kOpen, request) != 0;
+    filterIndex = request.filterIndex;
+    if (!chosen) return false;
+    if (!titleCopy[0]) lstrcpynA(titleCopy, filedialog::FileTitle(fileCopy, kTitleCapacity).c_str(), sizeof titleCopy);
+    lstrcpynA(file, fileCopy, static_cast<int>(kPathCapacity));
+    lstrcpynA(title, titleCopy, static_cast<int>(kTitleCapacity));
+    return true;
+}
+
+// The document as it was before a load, so that the program starter's
+// closing asks about the text under its own name: a Yes then saves the text
+// where it came from, never over the oversized file.
+struct Identity {
+    std::string path;
+    std::string title;
+    bool cut;
+};
+
+Identity CurrentIdentity() { return {Path(), Title(), CutAtNul()}; }
+
+enum class Origin { kDialog, kPath };
+
+// Acts on the file reader's result as Open and Open by path do.
+void FinishLoad(HWND main, LoadResult result, Origin origin, const Identity& before) {
+    switch (result) {
+    case LoadResult::kCannotOpen:
+        Warn(main, kFileMissing);
+        ClearPathAndTitle();
+        break;
+    case LoadResult::kNoMemory:
+        if (origin == Origin::kDialog)
+            Warn(main, kFileUnreadable);
+        else if (IsSystemFile())
+            Warn(main, kSystemFileNotLoaded);
+        else
+            Warn(main, kFileNotLoaded);
+        ClearPathAndTitle();
+        break;
+    case LoadResult::kTooBig: {
+        const std::string big = Path();
+        SetPath(before.path.c_str());
+        SetTitle(before.title.c_str());
+        SetCutAtNul(before.cut);
+        starter::Run(main, big.c_str());
+        ClearPathAndTitle();
+        break;
+    }
+    default:  // loaded
+        if (origin == Origin::kDialog) {
+            EnterRecent(main);
+            settings::WriteDirectory(settings::kPathOpen, Path());
+        } else if (!IsSystemFile()) {
+            EnterRecent(main);
+        }
+        if (result == LoadResult::kLoadedCutAtNul) {
+            SetCutAtNul(true);
+            UpdateCaption();
+            Warn(main, kLoadedCutAtNul);
+        }
+        break;
+    }
+}
+
+void EndOpen() {
+    UpdateCaption();
+    SetModified(false);
+    shell::SendCommand(CMD_STATUS);
+}
+
+}  // namespace
+
+LRESULT NewCommand(HWND, unsigned, LPARAM) {
+    if (!ChangeGuard()) return 0;
+    SetSystemFile(false);
+    SetWindowTextA(shell::EditControl(), "");
+    ClearPathAndTitle();
+    EndOpen();
+    return 0;
+}
+
+LRESULT OpenCommand(HWND main, unsigned, LPARAM) {
+    if (!ChangeGuard()) return 0;
+    SetSystemFile(false);
+    const Identity before = CurrentIdentity();
+    char file[kPathCapacity];
+    char title[kTitleCapacity];
+    lstrcpynA(file, Path(), sizeof file);
+    lstrcpynA(title, Title(), sizeof title);
+    if (RunDocumentDialog(main, file, title, settings::kPathOpen, OFN_CREATEPROMPT, false)) {
+        SetPath(file);
+        SetTitle(title);
+        SetCutAtNul(false);
+        UpperCaseShortTitle();
+        FinishLoad(main, LoadFile(shell::EditControl(), Path()), Origin::kDialog, before);
+    }
+    EndOpen();
+    return 0;
+}
+
+LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
+    const char* given = reinterpret_cast<const char*>(arg);
+    if (!given) return 0;
+    const std::string source = given;   // the sender's buffer may be one of ours
+    if (!ChangeGuard()) return 0;
+    const Identity before = CurrentIdentity();
+    std::string expanded;
+    filedialog::ExpandLongPath(AbsolutePath(source), expanded);
+    LoadResult result = LoadResult::kCannotOpen;
+    SetCutAtNul(false);
+    if (expanded.size() >= kPathCapacity) {
+        // No buffer of the program holds this path; a shortened one would
+        // name another file.
+        ClearPathAndTitle();
+        SetTitle(filedialog::FileTitle(expanded.c_str(), kTitleCapacity).c_str());
+    } else {
+        SetPath(expanded.c_str());
+        SetTitle(filedialog::FileTitle(Path(), kTitleCapacity).c_str());
+        UpperCaseShortTitle();
+        result = LoadFile(shell::EditControl(), Path());
+    }
+    FinishLoad(main, result, Origin::kPath, before);
+    EndOpen();
+    return 0;
+}
+
+// Writes the document to its path; a failed write is reported, a declined
+// read-only overwrite ends silently. True when the file was written.
+static bool WriteReported(HWND main) {
+    if (IsReadOnlyFile(Path()) && Show(kOverwriteReadOnly, main) != IDYES) return false;
+    if (WriteDocument(shell::EditControl(), Path()) == WriteResult::kWritten) return true;
+    Warn(main, kWriteFailed);
+    return false;
+}
+
+LRESULT SaveAsCommand(HWND main, unsigned, LPARAM) {
+    char file[kPathCapacity];
+    char title[kTitleCapacity];
+    lstrcpynA(file, Path(), sizeof file);
+    lstrcpynA(title, Title(), sizeof title);
+    if (!RunDocumentDialog(main, file, title, settings::kPathSave, OFN_OVERWRITEPROMPT, true)) return 0;
+    SetPath(file);
+    SetTitle(title);
+    UpdateCaption();
+    settings::WriteDirectory(settings::kPathSave, Path());
+    if (!WriteReported(main)) return 0;
+    SetCutAtNul(false);
+    SetSystemFile(false);
+    EnterRecent(main);
+    SetModified(false);
+    return 1;
+}
+
+LRESULT SaveCommand(HWND main, unsigned, LPARAM) {
+    // A text cut at a NUL byte never replaces the file it came from unasked.
+    if (!Path()[0] || CutAtNul()) return SaveAsCommand(main, CMD_SAVEAS, 0);
+    if (!WriteReported(main)) return 0;
+    if (!IsSystemFile()) EnterRecent(main);
+    SetModified(false);
+    return 1;
+}
+
+LRESULT MergeCommand(HWND main, unsigned, LPARAM) {
+    g_mergePath[0] = '\0';
+    g_mergeTitle[0] = '\0';
+    if (RunDocumentDialog(main, g_mergePath, g_mergeTitle, settings::kPathOpen, OFN_CREATEPROMPT, false))
+        SendMessageA(main, WM_COMMAND, CMD_MERGEPATH, reinterpret_cast<LPARAM>(g_mergePath));
+    shell::SendCommand(CMD_STATUS);
+    return 0;
+}
+
+LRESULT MergePathCommand(HWND main, unsigned, LPARAM arg) {
+    if (const char* given = reinterpret_cast<const char*>(arg)) {
+        const std::string source = given;
+        std::optional<std::string> data;
+        bool cut = false;
+        if (source.size() < kPathCapacity) {
+            lstrcpynA(g_mergePath, source.c_str(), sizeof g_mergePath);
+            data = ReadMergeFile(g_mergePath, cut);
+        }
+        if (data) {
+            SendMessageA(shell::EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(data->c_str()));
+            if (cut) Show(kMergedCutAtNul, main, filedialog::FileTitle(g_mergePath, kTitleCapacity).c_str());
+        } else {
+            Warn(main, kMergeFailed);
+        }
+    }
+    shell::SendCommand(CMD_STATUS);
+    return 0;
+}
+
+}  // namespace tessel::document

@@ -1,0 +1,224 @@
+#include "lisp/lispcommands_win.h"
+
+#include <algorithm>
+#include <new>
+#include <string>
+#include <string_view>
+
+#include "app/docstate_win.h"
+#include "app/msgbox_win.h"
+#include "app/paths.h"
+#include "app/shell_win.h"
+#include "lisp/brackets.h"
+#include "lisp/compress.h"
+#include "lisp/dde_win.h"
+#include "lisp/environ_win.h"
+#include "lisp/scan.h"
+#include "resources/ids.h"
+#include "textops/search.h"
+#include "ui/dialogutil_win.h"
+
+namespace tessel::lisp {
+namespace {
+
+// The module's messages.
+constexpr char kCaptionInformation[] = "Information";
+constexpr Message kReport{"", kCaptionNote, MB_ICONINFORMATION};  // texts made by the scanners
+constexpr Message kNoVariables{"Keine Auto-Lisp Variablen gefunden !", kCaptionNote, MB_ICONINFORMATION};
+constexpr Message kVariablesCopied{"Die Variablenliste wurde in die Zwischenablage kopiert !", kCaptionInformation,
+                                   MB_ICONINFORMATION};
+constexpr Message kCannotCreate{"Fehler beim Erzeugen der Komprimierten Datei!", kCaptionWarning, MB_ICONERROR};
+constexpr Message kCannotWrite{"Fehler beim Schreiben der Komprimierten Datei!", kCaptionWarning, MB_ICONERROR};
+constexpr Message kRefused{"Die Datei wurde wegen eines Klammerfehlers nicht komprimiert !", kCaptionNote,
+                           MB_ICONINFORMATION};
+constexpr Message kNoConnection{"Keine Verbindung zu AutoCad möglich !", kCaptionWarning, MB_ICONERROR};
+
+// Next Defun follows AutoLISP, which ignores case; the jump looks for the
+// entry exactly as the case-sensitive scan listed it.
+constexpr search::Options kNextDefunOptions{false, false};
+constexpr search::Options kJumpOptions{true, false};
+
+// One copy of the edit control's text for the length of a command.
+class EditText {
+public:
+    EditText() : text_(ui::CopyWindowText(shell::EditControl())) {
+        if (!text_) throw std::bad_alloc();
+    }
+    ~EditText() { ui::FreeWindowText(text_); }
+    EditText(const EditText&) = delete;
+    EditText& operator=(const EditText&) = delete;
+    std::string_view view() const { return text_; }
+
+private:
+    char* text_;
+};
+
+struct Sel {
+    std::size_t start, end;
+};
+Sel Selection() {
+    DWORD start = 0, end = 0;
+    SendMessageA(shell::EditControl(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start <= end ? Sel{start, end} : Sel{end, start};
+}
+
+void SelectHit(const search::Hit& hit) {
+    HWND edit = shell::EditControl();
+    SendMessageA(edit, EM_SETSEL, hit.start, static_cast<LPARAM>(hit.end));
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
+// ------------------------------------------------------------ bracket test and compressor
+
+bool BracketTest(std::string_view text) {
+    const BracketCounts counts = countBrackets(text);
+    ShowText(bracketReport(counts).c_str(), kReport);
+    return counts.passed();
+}
+
+enum class WriteResult { written, cannotCreate, cannotWrite };
+
+// Creates or truncates the file and writes every byte; a short write leaves
+// what was written.
+WriteResult WriteCompressed(const std::string& path, const std::string& bytes) {
+    // A read-only file is not replaced, whatever rights the process has.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return WriteResult::cannotCreate;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return WriteResult::cannotCreate;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const bool complete = ok && written == bytes.size();
+    CloseHandle(file);
+    return complete ? WriteResult::written : WriteResult::cannotWrite;
+}
+
+bool CompressToFile(std::string_view text) {
+    const std::string compressed = compress(text);
+    // An untitled document gives ".BI4" in the current directory; a path whose
+    // BI4 name does not fit a path buffer cannot be created.
+    const auto target = paths::replaceExtension(docstate::Path(), "BI4");
+    const WriteResult result = target ? WriteCompressed(*target, compressed) : WriteResult::cannotCreate;
+    if (result != WriteResult::written) {
+        Show(result == WriteResult::cannotCreate ? kCannotCreate : kCannotWrite);
+        return false;
+    }
+    ShowText(compressStatistics(text.size(), compressed.size()).c_str(), kReport);
+    return true;
+}
+
+LRESULT BracketCommand(HWND, unsigned, LPARAM) {
+    EditText text;
+    BracketTest(text.view());
+    return 0;
+}
+
+LRESULT CompressCommand(HWND, unsigned, LPARAM) {
+    EditText text;
+    CompressToFile(text.view());
+    return 0;
+}
+
+LRESULT TestAndCompressCommand(HWND, unsigned, LPARAM) {
+    EditText text;
+    if (BracketTest(text.view()))
+        CompressToFile(text.view());
+    else
+        Show(kRefused);
+    return 0;
+}
+
+// ------------------------------------------------------------ program tools
+
+LRESULT TemplateCommand(HWND, unsigned id, LPARAM) {
+    const char* text = id == CMD_LSP_DEFUN ? kDefunTemplate : kIfTemplate;
+    SendMessageA(shell::EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    return 0;
+}
+
+LRESULT NextDefunCommand(HWND, unsigned, LPARAM) {
+    EditText text;
+    const std::size_t from = Selection().start + kNextDefunSkip;
+    const search::Hit hit = search::find(text.view(), kNextDefunText, from, kNextDefunOptions);
+    if (hit.found) SelectHit(hit);
+    return 0;
+}
+
+LRESULT JumpCommand(HWND, unsigned, LPARAM arg) {
+    const char* entry = reinterpret_cast<const char*>(arg);
+    EditText text;
+    const search::Hit hit = search::find(text.view(), jumpSearchText(entry ? entry : ""), 0, kJumpOptions);
+    if (hit.found) SelectHit(hit);
+    return 0;
+}
+
+LRESULT VariableListCommand(HWND main, unsigned, LPARAM) {
+    EditText text;
+    const Sel sel = Selection();
+    const std::string_view all = text.view();
+    const std::size_t start = std::min(sel.start, all.size());
+    const std::size_t end = std::min(sel.end, all.size());
+    const std::string list = variableList(all.substr(start, end - start));
+    if (!hasVariables(list)) {
+        Show(kNoVariables);
+        return 0;
+    }
+    Show(kVariablesCopied);
+    ui::TransferToClipboard(main, list.c_str(), static_cast<int>(list.size()), 10);
+    return 0;
+}
+
+LRESULT EnvironmentCommand(HWND main, unsigned, LPARAM) {
+    Environment env;
+    {
+        EditText text;
+        env = scanEnvironment(text.view());
+    }
+    ShowEnvironment(main, env);
+    return 0;
+}
+
+// ------------------------------------------------------------ load into AutoCAD
+
+LRESULT LoadCommand(HWND main, unsigned, LPARAM) {
+    // Save first only when there is something unsaved; the load goes on
+    // whatever the save did.
+    if (docstate::Modified() && GetWindowTextLengthA(shell::EditControl()) > 0) shell::SendCommand(CMD_SAVE);
+    switch (dde::LoadIntoAutoCad(main, docstate::Path())) {
+    case dde::LoadResult::noConnection: Show(kNoConnection); break;
+    case dde::LoadResult::outOfMemory: ReportOutOfMemory(nullptr); break;
+    case dde::LoadResult::sent: break;
+    }
+    return 0;
+}
+
+// No exception leaves a command: out of memory is reported and nothing changes.
+template <CommandHandler handler>
+LRESULT Guarded(HWND main, unsigned id, LPARAM arg) {
+    try {
+        return handler(main, id, arg);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(GetFocus());
+        return 0;
+    }
+}
+
+constexpr CommandEntry kCommands[] = {
+    {CMD_LSP_DEFUN, Guarded<TemplateCommand>},
+    {CMD_LSP_IF, Guarded<TemplateCommand>},
+    {CMD_LSP_NEXTDEFUN, Guarded<NextDefunCommand>},
+    {CMD_LSP_VARLIST, Guarded<VariableListCommand>},
+    {CMD_LSP_ENVIRON, Guarded<EnvironmentCommand>},
+    {CMD_LSP_BRACKETS, Guarded<BracketCommand>},
+    {CMD_LSP_COMPRESS, Guarded<CompressCommand>},
+    {CMD_LSP_BRACKCOMP, Guarded<TestAndCompressCommand>},
+    {CMD_LSP_ACADLOAD, Guarded<LoadCommand>},
+    {CMD_FINDDEFUN, Guarded<JumpCommand>},
+};
+
+}  // namespace
+
+CommandTable Commands() { return MakeTable(kCommands); }
+
+}  // namespace tessel::lisp

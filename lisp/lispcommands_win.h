@@ -1,0 +1,11 @@
+// The command table of the AutoLISP tools: templates, Next Defun, the
+// variable list, the program environment, the bracket test and the
+// compressor, the load into AutoCAD and the jump to a definition.
+#pragma once
+#include "app/command_win.h"
+
+namespace tessel::lisp {
+
+CommandTable Commands();
+
+}  // namespace tessel::lisp

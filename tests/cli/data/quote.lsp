@@ -1,0 +1,1 @@
+(princ "offen)

@@ -1,0 +1,3 @@
+(defun c:hallo ()
+  (princ "Semikolon; und Klammer (")
+)
