@@ -9,6 +9,7 @@
 #include "document/doccommands_win.h"
 #include "document/document_win.h"
 #include "document/drop_win.h"
+#include "document/print_win.h"
 #include "lisp/dde_win.h"
 #include "lisp/lispcommands_win.h"
 #include "textops/casing_win.h"
@@ -16,8 +17,10 @@
 #include "textops/search_win.h"
 #include "textops/sorting_win.h"
 #include "textops/textcommands_win.h"
+#include "textops/textblocks_win.h"
 #include "ui/about_win.h"
 #include "ui/colours_win.h"
+#include "ui/font_win.h"
 #include "ui/quickhelp_win.h"
 #include "ui/statusbar_win.h"
 #include "resources/ids.h"
@@ -120,6 +123,10 @@ const CommandTable kTables[] = {
     MakeTable(kAppCommands),
     document::Commands(),
     textops::Commands(),
+    textblocks::Commands(),
+    colours::Commands(),
+    font::Commands(),
+    print::Commands(),
     search::Commands(),
     sorting::Commands(),
     casing::Commands(),

@@ -178,4 +178,21 @@
 #define IDC_LSP_DCLNAMES        1008
 #define IDC_LSP_ENVICON         1009
 
+/* Text blocks: dialog AUTOTEXT */
+#define IDC_TB_NAME         101
+#define IDC_TB_ICON         102
+#define IDC_TB_ADD          104
+#define IDC_TB_DELETE       105
+#define IDC_TB_PREVIEW      107
+
+/* Colour chooser: dialog COLORDLG16; swatch i is 200 + i */
+#define IDC_CC_SELECTED     101
+#define IDC_CC_ICON         102
+#define IDC_CC_LABEL        104
+#define IDC_CC_SWATCH0      200
+#define IDC_CC_SWATCHES     20
+
+/* Printing: the abort box ABORTDLGBOX */
+#define IDC_PA_TITLE        10
+
 #endif

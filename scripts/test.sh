@@ -34,7 +34,14 @@ mkdir -p "$fulldrive"
 if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k tmpfs "$fulldrive" 2>/dev/null; then
   export TESSEL_FULL_DRIVE="$fulldrive"
 fi
+# A private CUPS printer that writes each job to a file, for the printing
+# tests (root only; they skip themselves otherwise).
+source scripts/printer.sh
+printerdir=$(mktemp -d /tmp/tessel-printer.XXXXXX)
+start_printer "$printerdir"
 cleanup() {
+  stop_printer
+  rm -rf "$printerdir"
   WINEPREFIX="$WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || wineserver -k 2>/dev/null || true
   stop_display
   if [ -n "${TESSEL_FULL_DRIVE:-}" ]; then umount "$fulldrive" 2>/dev/null || true; fi
@@ -48,6 +55,11 @@ for arch in x86_64 i686; do
   fi
   run "$arch unit tests" scripts/wine.sh "build/$arch/unit_tests.exe"
   run "$arch GUI tests" scripts/wine.sh "build/$arch/gui_tests.exe"
+  # The printer refusing jobs: printing must report the failure.
+  if [ -n "${TESSEL_PRINT_DIR:-}" ] && cupsreject TESSEL 2>/dev/null; then
+    run "$arch refused print job" env TESSEL_PRINT_REJECT=1 scripts/wine.sh "build/$arch/gui_tests.exe" -tc="*refuses the job*"
+    cupsaccept TESSEL 2>/dev/null
+  fi
 done
 
 echo "test programs: $passed passed, $failed failed"

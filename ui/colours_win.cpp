@@ -4,6 +4,9 @@
 
 #include "app/paths.h"
 #include "app/settings_win.h"
+#include "app/shell_win.h"
+#include "resources/ids.h"
+#include "ui/colourdialog_win.h"
 
 namespace tessel::colours {
 namespace {
@@ -20,7 +23,26 @@ COLORREF ReadColour(const char* key) {
     return paths::readHexColour(settings::ReadString(kSection, key, 256));
 }
 
+LRESULT ChooseBackground(HWND main, unsigned, LPARAM) {
+    colourdialog::ChooseColour(main, g_background, "Hintergrundfarbe");
+    RepaintEdit(shell::EditControl());
+    return 0;
+}
+
+LRESULT ChooseText(HWND main, unsigned, LPARAM) {
+    colourdialog::ChooseColour(main, g_text, "Textfarbe");
+    RepaintEdit(shell::EditControl());
+    return 0;
+}
+
+constexpr CommandEntry kCommands[] = {
+    {CMD_BKCOLOR, ChooseBackground},
+    {CMD_TEXTCOLOR, ChooseText},
+};
+
 }  // namespace
+
+CommandTable Commands() { return MakeTable(kCommands); }
 
 void Load() {
     g_background = ReadColour(kBackgroundKey);

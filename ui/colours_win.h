@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "app/command_win.h"
+
 namespace tessel::colours {
 
 void Load();                 // EDITCOLORS/BCOL and FCOL; equal colours mean the system's
@@ -17,5 +19,9 @@ void RepaintEdit(HWND edit);
 // WM_CTLCOLOREDIT of the main window for its edit control; with the system's
 // colours the default handling answers.
 LRESULT OnCtlColorEdit(HWND main, HWND edit, WPARAM wParam, LPARAM lParam);
+
+// Commands 42 (background colour) and 43 (text colour) through the colour
+// chooser; the edit control is repainted whatever the answer.
+CommandTable Commands();
 
 }  // namespace tessel::colours

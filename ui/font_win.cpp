@@ -1,13 +1,19 @@
 #include "ui/font_win.h"
 
+#include <commdlg.h>
+
 #include <cstddef>
 #include <cstdio>
+
+#include "app/shell_win.h"
+#include "resources/ids.h"
 
 namespace tessel::font {
 namespace {
 
 LOGFONTA g_record;
 HFONT g_current;
+COLORREF g_effects;   // shown in the dialog's effects group; never applied to the text
 
 const char kSection[] = "LOGFONT";
 
@@ -58,10 +64,30 @@ void Replace(HWND edit, HFONT font) {
     g_current = font;
 }
 
+LRESULT FontCommand(HWND main, unsigned, LPARAM) {
+    HWND edit = shell::EditControl();
+    const LOGFONTA before = g_record;
+    if (Choose(main)) {
+        const HFONT old = g_current;
+        Apply(edit);
+        // A font that cannot be created keeps the old one, and the record
+        // keeps describing it.
+        if (g_current == old) g_record = before;
+    }
+    InvalidateRect(edit, nullptr, TRUE);
+    UpdateWindow(edit);
+    return 0;
+}
+
+constexpr CommandEntry kCommands[] = {
+    {CMD_FONT, FontCommand},
+};
+
 }  // namespace
 
 void Load(HWND edit, const char* ini) {
     g_record = LOGFONTA{};
+    g_effects = 0;   // the dialog's colour starts black at every start
     for (const Field& f : kFields) {
         int value = ReadKey(f.key, f.fallback, ini);
         if (f.wide)
@@ -99,5 +125,24 @@ void Release() {
 }
 
 const LOGFONTA& Record() { return g_record; }
+
+bool Choose(HWND owner) {
+    // The dialog edits a copy: a cancelled dialog leaves the record as it was.
+    LOGFONTA chosen = g_record;
+    CHOOSEFONTA cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = owner;
+    cf.lpLogFont = &chosen;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+    cf.rgbColors = g_effects;
+    const bool confirmed = ChooseFontA(&cf) != FALSE;
+    g_effects = cf.rgbColors;
+    if (confirmed) g_record = chosen;
+    return confirmed;
+}
+
+COLORREF EffectsColour() { return g_effects; }
+
+CommandTable Commands() { return MakeTable(kCommands); }
 
 }  // namespace tessel::font

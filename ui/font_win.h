@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "app/command_win.h"
+
 namespace tessel::font {
 
 void Load(HWND edit, const char* iniPath);   // read the record, create, give to the edit control
@@ -10,5 +12,13 @@ void UseDefault(HWND edit);                 // the stock fixed font, when the st
 void Save(const char* iniPath);             // LGF01 .. LGF14
 void Release();                             // delete the current font
 const LOGFONTA& Record();
+
+// The font dialog on the record; true when confirmed (the record then holds
+// the chosen font). The dialog's colour is kept for its next opening only.
+bool Choose(HWND owner);
+COLORREF EffectsColour();
+
+// Command 40: the font dialog, then the chosen font for the edit control.
+CommandTable Commands();
 
 }  // namespace tessel::font
