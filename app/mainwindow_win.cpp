@@ -142,7 +142,7 @@ LRESULT OnCreate(HWND wnd) {
 
     settings::BuildPaths();
     colours::Load();
-    font::Load(g_edit, settings::IniPath());
+    font::Load(g_edit);
     recent::Load();
     SendMessageA(wnd, WM_COMMAND, CMD_RECENTMENU, 0);
     SendMessageA(wnd, WM_COMMAND, CMD_SIZELOAD, 0);
@@ -156,7 +156,7 @@ LRESULT OnCreate(HWND wnd) {
 // What the session leaves in the settings file: font, colours, topmost
 // state and recent files.
 void SaveSessionSettings() {
-    font::Save(settings::IniPath());
+    font::Save();
     colours::Save();
     settings::WriteInt("WINPOSITION", "TOPMOST", g_topmost);
     recent::Save();

@@ -31,9 +31,10 @@ void BuildPaths() {
 const char* IniPath() { return g_iniPath; }
 const char* TextBlockPath() { return g_textBlockPath; }
 
-std::string ReadString(const char* section, const char* key, DWORD capacity) {
+std::string ReadString(const char* section, const char* key, DWORD capacity, const char* fallback) {
+    if (!g_iniPath[0]) return fallback;
     std::string value(capacity, '\0');
-    DWORD n = g_iniPath[0] ? GetPrivateProfileStringA(section, key, "", value.data(), capacity, g_iniPath) : 0;
+    const DWORD n = GetPrivateProfileStringA(section, key, fallback, value.data(), capacity, g_iniPath);
     value.resize(n);
     return value;
 }

@@ -13,7 +13,9 @@ void BuildPaths();
 const char* IniPath();
 const char* TextBlockPath();
 
-std::string ReadString(const char* section, const char* key, DWORD capacity = 256);
+// The value as the platform reads it with a buffer of `capacity` bytes;
+// `fallback` when the key is missing.
+std::string ReadString(const char* section, const char* key, DWORD capacity = 256, const char* fallback = "");
 int ReadInt(const char* section, const char* key, int fallback);
 void WriteString(const char* section, const char* key, const char* value);
 void WriteInt(const char* section, const char* key, int value);         // "%d"

@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "app/deferred_win.h"
 #include "app/msgbox_win.h"
 #include "app/shell_win.h"
 #include "document/document_win.h"
@@ -134,7 +135,7 @@ int Print(HWND main, HWND edit, const char* title) {
     pd.nMinPage = 1;
     pd.nMaxPage = 0xFFFF;
     pd.nCopies = 1;
-    if (!PrintDlgA(&pd)) {
+    if (!deferred::PrintDlgA(&pd)) {
         FreeDialogMemory(pd);
         if (pd.hDC) DeleteDC(pd.hDC);
         return 1;

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "app/deferred_win.h"
+#include "app/settings_win.h"
 #include "app/shell_win.h"
 #include "resources/ids.h"
 
@@ -16,16 +18,6 @@ HFONT g_current;
 COLORREF g_effects;   // shown in the dialog's effects group; never applied to the text
 
 const char kSection[] = "LOGFONT";
-
-int ReadKey(const char* key, int fallback, const char* ini) {
-    return static_cast<int>(GetPrivateProfileIntA(kSection, key, fallback, ini));
-}
-
-void WriteKey(const char* key, int value, const char* ini) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
-    WritePrivateProfileStringA(kSection, key, text, ini);
-}
 
 // Height, width, escapement, orientation and weight are stored as 16-bit values.
 LONG Cut16(int value) { return static_cast<short>(value & 0xFFFF); }
@@ -85,17 +77,19 @@ constexpr CommandEntry kCommands[] = {
 
 }  // namespace
 
-void Load(HWND edit, const char* ini) {
+void Load(HWND edit) {
     g_record = LOGFONTA{};
     g_effects = 0;   // the dialog's colour starts black at every start
     for (const Field& f : kFields) {
-        int value = ReadKey(f.key, f.fallback, ini);
+        int value = settings::ReadInt(kSection, f.key, f.fallback);
         if (f.wide)
             *reinterpret_cast<LONG*>(FieldAddress(f)) = Cut16(value);
         else
             *FieldAddress(f) = Low8(value);
     }
-    GetPrivateProfileStringA(kSection, "LGF14", "Fixedsys", g_record.lfFaceName, sizeof g_record.lfFaceName, ini);
+    lstrcpynA(g_record.lfFaceName,
+              settings::ReadString(kSection, "LGF14", sizeof g_record.lfFaceName, "Fixedsys").c_str(),
+              sizeof g_record.lfFaceName);
 
     HFONT font = CreateFontIndirectA(&g_record);
     if (font)
@@ -113,10 +107,11 @@ void Apply(HWND edit) {
     if (HFONT font = CreateFontIndirectA(&g_record)) Replace(edit, font);
 }
 
-void Save(const char* ini) {
+void Save() {
     for (const Field& f : kFields)
-        WriteKey(f.key, f.wide ? *reinterpret_cast<LONG*>(FieldAddress(f)) : *FieldAddress(f), ini);
-    WritePrivateProfileStringA(kSection, "LGF14", g_record.lfFaceName, ini);
+        settings::WriteInt(kSection, f.key,
+                           f.wide ? static_cast<int>(*reinterpret_cast<LONG*>(FieldAddress(f))) : *FieldAddress(f));
+    settings::WriteString(kSection, "LGF14", g_record.lfFaceName);
 }
 
 void Release() {
@@ -135,7 +130,7 @@ bool Choose(HWND owner) {
     cf.lpLogFont = &chosen;
     cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
     cf.rgbColors = g_effects;
-    const bool confirmed = ChooseFontA(&cf) != FALSE;
+    const bool confirmed = deferred::ChooseFontA(&cf) != FALSE;
     g_effects = cf.rgbColors;
     if (confirmed) g_record = chosen;
     return confirmed;
