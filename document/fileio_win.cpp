@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "document/savefile_win.h"
+#include "app/savefile_win.h"
 
 namespace tessel::document {
 namespace {
@@ -32,7 +32,7 @@ private:
 // `size` gets the byte count.
 LoadResult ReadWhole(const char* path, std::unique_ptr<GlobalBuffer>& buffer, DWORD& size) {
     // Others may read the file meanwhile but not change it.
-    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    savefile::FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return LoadResult::kCannotOpen;
     LARGE_INTEGER length;
@@ -84,7 +84,7 @@ WriteResult WriteDocument(HWND edit, const char* path) {
     WriteResult result = WriteResult::kFailed;
     if (text.data()) {
         const int got = GetWindowTextA(edit, text.data(), length + 1);
-        if (SaveBytes(path, text.data(), static_cast<DWORD>(got))) result = WriteResult::kWritten;
+        if (savefile::SaveBytes(path, text.data(), static_cast<DWORD>(got))) result = WriteResult::kWritten;
     }
     if (exists) {
         // The file keeps its attributes (the read-only one included) and is

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 top='app/(mainwindow|commands|winmain)_win'
 # Services: used by everyone, include no subsystem.
-services='app/(shell_win|command_win|msgbox_win|settings_win|paths|limits|deferred_win|docstate_win|safefile_win)|ui/(dialogutil_win|inputdialog_win|centring)|textops/charmap|resources/ids'
+services='app/(shell_win|command_win|msgbox_win|settings_win|paths|limits|deferred_win|docstate_win|savefile_win)|ui/(dialogutil_win|inputdialog_win|centring)|textops/charmap|resources/ids'
 status=0
 complain() { echo "include rule: $1"; status=1; }
 

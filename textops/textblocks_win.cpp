@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/msgbox_win.h"
-#include "app/safefile_win.h"
+#include "app/savefile_win.h"
 #include "app/settings_win.h"
 #include "app/shell_win.h"
 #include "resources/ids.h"
@@ -71,7 +71,10 @@ std::string ReadFileBytes(const char* path) {
 
 bool WriteTable(const char* path, const Table& table) {
     const std::string bytes = table.fileBytes();
-    return safefile::Replace(path, bytes.data(), bytes.size());
+    // A read-only file of blocks is left alone, as it is meant to be.
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    return savefile::SaveBytes(path, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 void Enable(HWND dialog, int id, bool on) { EnableWindow(GetDlgItem(dialog, id), on ? TRUE : FALSE); }

@@ -1,9 +1,9 @@
-#include "document/savefile_win.h"
+#include "app/savefile_win.h"
 
 #include <new>
 #include <string>
 
-namespace tessel::document {
+namespace tessel::savefile {
 namespace {
 
 // An old file larger than this is not copied into memory; it is replaced
@@ -141,4 +141,4 @@ bool SaveBytes(const char* path, const char* data, DWORD length) {
     return WriteByReplacing(path, data, length);
 }
 
-}  // namespace tessel::document
+}  // namespace tessel::savefile

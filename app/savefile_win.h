@@ -10,7 +10,7 @@
 #pragma once
 #include <windows.h>
 
-namespace tessel::document {
+namespace tessel::savefile {
 
 // A file handle closed when it goes out of scope.
 class FileHandle {
@@ -38,4 +38,4 @@ private:
 // leaves an existing file with its old bytes (and a new one removed).
 bool SaveBytes(const char* path, const char* data, DWORD length);
 
-}  // namespace tessel::document
+}  // namespace tessel::savefile
