@@ -12,49 +12,20 @@
 namespace tessel::casing {
 namespace {
 
-
 constexpr int kChoices[] = {IDC_CASE_SENTENCE, IDC_CASE_LOWER, IDC_CASE_UPPER,
                             IDC_CASE_WORDS,    IDC_CASE_SWAP,  IDC_CASE_WORDSEXT};
 
-struct DialogData {
-    HWND owner;
-    Conversion choice;
-};
-
-INT_PTR CALLBACK CaseProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* data = reinterpret_cast<DialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG:
-        data = reinterpret_cast<DialogData*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        ui::CentreWindow(dialog);
-        for (int id : kChoices)
-            CheckDlgButton(dialog, id, id == static_cast<int>(data->choice) ? BST_CHECKED : BST_UNCHECKED);
+const ui::DialogKind<Conversion> kCaseDialog{
+    "GROSSKLEIN", IDC_CASE_ICON,
+    [](HWND d, Conversion& c) -> BOOL {
+        for (int id : kChoices) CheckDlgButton(d, id, id == static_cast<int>(c) ? BST_CHECKED : BST_UNCHECKED);
         return TRUE;
-    case WM_PAINT:
-        ui::PaintDialogIcon(dialog, IDC_CASE_ICON, ui::ClassIcon(data && data->owner ? data->owner : GetParent(dialog)));
-        return TRUE;
-    case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id == IDOK) {
-            for (int choice : kChoices)
-                if (IsDlgButtonChecked(dialog, choice) == BST_CHECKED) data->choice = static_cast<Conversion>(choice);
-            EndDialog(dialog, static_cast<INT_PTR>(data->choice));
-            return TRUE;
-        }
-        if (id == IDCANCEL) {
-            EndDialog(dialog, 0);
-            return TRUE;
-        }
-        return FALSE;
-    }
-    default:
-        return FALSE;
-    }
-}
+    },
+    [](HWND d, Conversion& c) {
+        for (int choice : kChoices)
+            if (IsDlgButtonChecked(d, choice) == BST_CHECKED) c = static_cast<Conversion>(choice);
+        return true;
+    }};
 
 LRESULT CaseCommand(HWND main, unsigned, LPARAM) {
     try {
@@ -78,11 +49,7 @@ constexpr CommandEntry kCommands[] = {
 CommandTable Commands() { return MakeTable(kCommands); }
 
 std::optional<Conversion> AskConversion(HWND owner, Conversion start) {
-    DialogData data{owner, start};
-    const INT_PTR result =
-        DialogBoxParamA(shell::Instance(), "GROSSKLEIN", owner, CaseProc, reinterpret_cast<LPARAM>(&data));
-    if (result <= 0) return std::nullopt;
-    return static_cast<Conversion>(result);
+    return ui::Ask(owner, kCaseDialog, start);
 }
 
 void RunConversion(HWND edit, Conversion conversion) {

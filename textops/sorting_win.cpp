@@ -14,48 +14,21 @@ namespace {
 
 constexpr Message kTooMany{"Kann nicht mehr als 4096 Zeilen sortieren !", kCaptionTessel, MB_ICONERROR};
 
-struct DialogData {
-    HWND owner;
-    SortOptions options;
-};
-
 bool Checked(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-INT_PTR CALLBACK SortProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* data = reinterpret_cast<DialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG:
-        data = reinterpret_cast<DialogData*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        ui::CentreWindow(dialog);
-        CheckRadioButton(dialog, IDC_SORT_LEXICAL, IDC_SORT_NUMERIC,
-                         data->options.numeric ? IDC_SORT_NUMERIC : IDC_SORT_LEXICAL);
-        CheckRadioButton(dialog, IDC_SORT_DESCENDING, IDC_SORT_ASCENDING,
-                         data->options.descending ? IDC_SORT_DESCENDING : IDC_SORT_ASCENDING);
+const ui::DialogKind<SortOptions> kSortDialog{
+    "DLGSORTMYTEXT", IDC_SORT_ICON,
+    [](HWND d, SortOptions& o) -> BOOL {
+        CheckRadioButton(d, IDC_SORT_LEXICAL, IDC_SORT_NUMERIC, o.numeric ? IDC_SORT_NUMERIC : IDC_SORT_LEXICAL);
+        CheckRadioButton(d, IDC_SORT_DESCENDING, IDC_SORT_ASCENDING,
+                         o.descending ? IDC_SORT_DESCENDING : IDC_SORT_ASCENDING);
         return TRUE;
-    case WM_PAINT:
-        ui::PaintDialogIcon(dialog, IDC_SORT_ICON, ui::ClassIcon(data && data->owner ? data->owner : GetParent(dialog)));
-        return TRUE;
-    case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            data->options.numeric = !Checked(dialog, IDC_SORT_LEXICAL);
-            data->options.descending = !Checked(dialog, IDC_SORT_ASCENDING);
-            EndDialog(dialog, 1);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    default:
-        return FALSE;
-    }
-}
+    },
+    [](HWND d, SortOptions& o) {
+        o.numeric = !Checked(d, IDC_SORT_LEXICAL);
+        o.descending = !Checked(d, IDC_SORT_ASCENDING);
+        return true;
+    }};
 
 LRESULT SortCommand(HWND main, unsigned, LPARAM) {
     try {
@@ -75,11 +48,7 @@ constexpr CommandEntry kCommands[] = {
 CommandTable Commands() { return MakeTable(kCommands); }
 
 std::optional<SortOptions> AskSortOptions(HWND owner, SortOptions start) {
-    DialogData data{owner, start};
-    const INT_PTR result = DialogBoxParamA(shell::Instance(), "DLGSORTMYTEXT", owner, SortProc,
-                                           reinterpret_cast<LPARAM>(&data));
-    if (result != 1) return std::nullopt;
-    return data.options;
+    return ui::Ask(owner, kSortDialog, start);
 }
 
 void RunSort(HWND edit, const SortOptions& options) {
