@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/benchclock.h"
 #include "app/mainwindow_win.h"
 #include "textops/search.h"
 #include "textops/search_win.h"
@@ -25,16 +26,7 @@ constexpr unsigned kReferenceHits = 100;  // the per-hit loop is timed on this m
 
 HWND g_edit;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 void Settle() {
     UpdateWindow(g_edit);

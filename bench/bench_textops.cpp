@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/benchclock.h"
 #include "app/shell_win.h"
 #include "app/mainwindow_win.h"
 #include "document/document_win.h"
@@ -48,16 +49,7 @@ int g_unexpectedDialogs;
 
 // ------------------------------------------------------------ timing
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 void Pump() {
     MSG msg;

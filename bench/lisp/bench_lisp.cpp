@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/benchclock.h"
 #include "app/mainwindow_win.h"
 #include "app/shell_win.h"
 #include "document/document_win.h"
@@ -34,16 +35,7 @@ HWND g_edit;
 HHOOK g_hook;
 int g_dialogs;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 void Pump() {
     MSG msg;
