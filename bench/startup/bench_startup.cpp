@@ -11,21 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/benchclock.h"
+
 namespace {
 
 constexpr int kRuns = 21;
 constexpr double kLimit = 1.5;
 
-double Now() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 std::string BesideMe(const char* name) {
     char module[MAX_PATH] = {};

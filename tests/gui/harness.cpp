@@ -365,4 +365,28 @@ void SetClipboard(const char* text) {
     CloseClipboard();
 }
 
+std::string ClipboardText() {
+    std::string out;
+    if (!OpenClipboard(nullptr)) return out;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* text = static_cast<const char*>(GlobalLock(data))) {
+            out = text;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return out;
+}
+
+std::string FullDrive() {
+    char unixDir[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableA("TESSEL_FULL_DRIVE", unixDir, sizeof unixDir);
+    if (n == 0 || n >= sizeof unixDir) return {};
+    std::string drive = std::string("Z:") + unixDir;
+    for (char& c : drive)
+        if (c == '/') c = '\\';
+    if (drive.back() != '\\') drive += '\\';
+    return drive;
+}
+
 }  // namespace gui

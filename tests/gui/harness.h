@@ -99,5 +99,12 @@ std::string Upper(std::string s);
 std::string Prompt(const std::string& title);
 // Puts text on the clipboard; null empties it.
 void SetClipboard(const char* text);
+// The clipboard's text ("" when it holds none).
+std::string ClipboardText();
+// A small drive the test may fill: TESSEL_FULL_DRIVE names its Unix directory
+// (the test command mounts a 64 KB tmpfs there). Its Z:\ path with a
+// backslash behind it, or "" when there is none (the caller says so and
+// skips its full-drive case).
+std::string FullDrive();
 
 }  // namespace gui

@@ -66,17 +66,6 @@ std::string Show(const RECT& r) {
            std::to_string(r.bottom);
 }
 
-std::string ClipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
 // Mouse messages as the toolbar gets them.
@@ -277,19 +266,19 @@ TEST_CASE("toolbar clicks: release inside the pressed button only, never on a se
         Mouse(WM_MOUSEMOVE, 0, kCopyX, kMiddleY);
         Mouse(WM_LBUTTONDOWN, MK_LBUTTON, kCopyX, kMiddleY);
         Mouse(WM_LBUTTONUP, 0, kCopyX, kMiddleY);
-        CHECK(ClipboardText() == "Kachel");
+        CHECK(gui::ClipboardText() == "Kachel");
         CHECK(Capture(toolbar::MainWindow()).at(6 + 240, 15) == GetSysColor(COLOR_BTNFACE));
     }
     SUBCASE("press, drag off, release elsewhere: nothing; not even over another button") {
         Mouse(WM_LBUTTONDOWN, MK_LBUTTON, kCopyX, kMiddleY);
         Mouse(WM_MOUSEMOVE, MK_LBUTTON, kCutX, kMiddleY);
         Mouse(WM_LBUTTONUP, 0, kCutX, kMiddleY);
-        CHECK(ClipboardText().empty());
+        CHECK(gui::ClipboardText().empty());
         CHECK(app.text() == "Kachel");
         Mouse(WM_LBUTTONDOWN, MK_LBUTTON, kCopyX, kMiddleY);
         Mouse(WM_MOUSEMOVE, MK_LBUTTON, 150, 33);
         Mouse(WM_LBUTTONUP, 0, 150, 33);
-        CHECK(ClipboardText().empty());
+        CHECK(gui::ClipboardText().empty());
     }
     SUBCASE("dragging back onto the pressed button before releasing sends it") {
         Mouse(WM_LBUTTONDOWN, MK_LBUTTON, kCopyX, kMiddleY);
@@ -297,7 +286,7 @@ TEST_CASE("toolbar clicks: release inside the pressed button only, never on a se
         Mouse(WM_MOUSEMOVE, MK_LBUTTON, kCopyX + 3, kMiddleY);
         CHECK(Capture(toolbar::MainWindow()).at(6 + 240, 15) == GetSysColor(COLOR_BTNSHADOW));
         Mouse(WM_LBUTTONUP, 0, kCopyX + 3, kMiddleY);
-        CHECK(ClipboardText() == "Kachel");
+        CHECK(gui::ClipboardText() == "Kachel");
     }
     SUBCASE("separators and the space after the last slot do nothing") {
         for (int x : {90, 210, 296, 299}) {
@@ -305,7 +294,7 @@ TEST_CASE("toolbar clicks: release inside the pressed button only, never on a se
             Mouse(WM_LBUTTONDOWN, MK_LBUTTON, x, kMiddleY);
             Mouse(WM_LBUTTONUP, 0, x, kMiddleY);
         }
-        CHECK(ClipboardText().empty());
+        CHECK(gui::ClipboardText().empty());
         CHECK(app.text() == "Kachel");
     }
     SUBCASE("Undo from the toolbar undoes the last typing") {

@@ -52,19 +52,6 @@ std::vector<std::string> Slots() {
             tessel::recent::SlotPath(3)};
 }
 
-std::string ClipboardText() {
-    std::string out;
-    if (!OpenClipboard(nullptr)) return out;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* text = static_cast<const char*>(GlobalLock(data))) {
-            out = text;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return out;
-}
-
 }  // namespace
 
 TEST_CASE("loading: 32499 bytes load, 32500 open the starter and keep the text untitled; short titles in upper case") {
@@ -233,16 +220,11 @@ TEST_CASE("a write that fails leaves the file on disk as it was and the document
     CHECK(gui::ReadFile(path) == original);
     CHECK(tessel::document::Modified());
 
-    // A full drive: TESSEL_FULL_DRIVE names the Unix directory of a small
-    // drive (for example a 64 KB tmpfs) that the test may fill.
-    char unixDir[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("TESSEL_FULL_DRIVE", unixDir, sizeof unixDir)) {
+    // A full drive the test may fill.
+    const std::string drive = gui::FullDrive();
+    if (drive.empty()) {
         MESSAGE("TESSEL_FULL_DRIVE not set: the full-drive case is not run");
     } else {
-        std::string drive = std::string("Z:") + unixDir;
-        for (char& c : drive)
-            if (c == '/') c = '\\';
-        if (drive.back() != '\\') drive += '\\';
         const std::string doc = drive + "voll.txt";
         gui::WriteFile(doc, original);
         gui::WriteFile(drive + "filler.bin", std::string(40000, 'f'));
@@ -531,8 +513,8 @@ TEST_CASE("quick help lists every help-text line, centred; an empty clipboard tr
     SetClipboard("bleibt");
     CHECK(tessel::ui::TransferToClipboard(app.main(), "", 0, 10) == 0);
     CHECK(tessel::ui::TransferToClipboard(app.main(), "abc", 0, 10) == 0);
-    CHECK(ClipboardText() == "bleibt");
+    CHECK(gui::ClipboardText() == "bleibt");
     CHECK(tessel::ui::TransferToClipboard(app.main(), "abcdef", 3, 10) == 1);
-    CHECK(ClipboardText() == "abc");
+    CHECK(gui::ClipboardText() == "abc");
     CHECK_DIALOGS_ANSWERED();
 }

@@ -34,19 +34,6 @@ std::string Statistics(int before, int after, int saving) {
            std::to_string(saving) + " %";
 }
 
-std::string ClipboardText() {
-    std::string out;
-    if (!OpenClipboard(nullptr)) return out;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* text = static_cast<const char*>(GlobalLock(data))) {
-            out = text;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return out;
-}
-
 std::vector<std::string> ListItems(HWND dialog, int id) {
     HWND list = GetDlgItem(dialog, id);
     std::vector<std::string> items;
@@ -155,14 +142,10 @@ TEST_CASE("compressor: a directory that does not exist and a full drive give the
     gui::ExpectMessage("Warnung", "Fehler beim Erzeugen der Komprimierten Datei!", MB_ICONERROR);
     app.command(CMD_LSP_COMPRESS);
 
-    char unixDir[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("TESSEL_FULL_DRIVE", unixDir, sizeof unixDir)) {
+    const std::string drive = gui::FullDrive();
+    if (drive.empty()) {
         MESSAGE("TESSEL_FULL_DRIVE not set: the full-drive case is not run");
     } else {
-        std::string drive = std::string("Z:") + unixDir;
-        for (char& c : drive)
-            if (c == '/') c = '\\';
-        if (drive.back() != '\\') drive += '\\';
         gui::WriteFile(drive + "filler.bin", std::string(40000, 'f'));
         tessel::document::SetPath((drive + "voll.lsp").c_str());
         app.setText(std::string(30000, 'n'));
@@ -240,13 +223,13 @@ TEST_CASE("variable list: the message, then the list on the clipboard; none foun
     app.select(0, 49);  // without the last line
     gui::ExpectMessage("Information", "Die Variablenliste wurde in die Zwischenablage kopiert !", MB_ICONINFORMATION);
     app.command(CMD_LSP_VARLIST);
-    CHECK(ClipboardText() == " x a y 'q ");
+    CHECK(gui::ClipboardText() == " x a y 'q ");
 
     gui::SetClipboard("vorher");
     app.select(0, 0);
     gui::ExpectMessage(kNote, "Keine Auto-Lisp Variablen gefunden !", MB_ICONINFORMATION);
     app.command(CMD_LSP_VARLIST);
-    CHECK(ClipboardText() == "vorher");
+    CHECK(gui::ClipboardText() == "vorher");
 
     // A long program: the list grows with it.
     std::string big;
@@ -255,7 +238,7 @@ TEST_CASE("variable list: the message, then the list on the clipboard; none foun
     app.select(0, -1);
     gui::ExpectMessage("Information", "Die Variablenliste wurde in die Zwischenablage kopiert !", MB_ICONINFORMATION);
     app.command(CMD_LSP_VARLIST);
-    const std::string list = ClipboardText();
+    const std::string list = gui::ClipboardText();
     CHECK(list.size() > 10000);
     CHECK(list.compare(0, 7, " v0 v1 ") == 0);
     CHECK_DIALOGS_ANSWERED();

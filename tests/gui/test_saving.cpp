@@ -195,15 +195,11 @@ TEST_CASE("a file in a directory where no new file can be created still saves") 
 }
 
 TEST_CASE("on a drive too full for a second copy, a text of the same size still saves in place") {
-    char unixDir[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("TESSEL_FULL_DRIVE", unixDir, sizeof unixDir)) {
+    const std::string drive = gui::FullDrive();
+    if (drive.empty()) {
         MESSAGE("TESSEL_FULL_DRIVE not set: the full-drive case is not run");
         return;
     }
-    std::string drive = std::string("Z:") + unixDir;
-    for (char& c : drive)
-        if (c == '/') c = '\\';
-    if (drive.back() != '\\') drive += '\\';
     const std::string doc = drive + "gleich.txt";
     const std::string original(8000, 'o');
     gui::WriteFile(doc, original);

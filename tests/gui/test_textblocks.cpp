@@ -258,15 +258,11 @@ TEST_CASE("damaged files open with their whole records and are not rewritten unl
 }
 
 TEST_CASE("a failed write keeps the old file and the blocks, which the next opening offers again") {
-    char unixDir[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("TESSEL_FULL_DRIVE", unixDir, sizeof unixDir)) {
+    const std::string drive = gui::FullDrive();
+    if (drive.empty()) {
         MESSAGE("TESSEL_FULL_DRIVE not set: the full-drive case is not run");
         return;
     }
-    std::string drive = std::string("Z:") + unixDir;
-    for (char& c : drive)
-        if (c == '/') c = '\\';
-    if (drive.back() != '\\') drive += '\\';
     const std::string atx = drive + "BLOCKS.ATX";
     gui::WriteFile(atx, kTwo);
     gui::WriteFile(drive + "filler.bin", std::string(40000, 'f'));
