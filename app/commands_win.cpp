@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "app/mainwindow_win.h"
-#include "app/msgbox_win.h"
-#include "app/settings_win.h"
-#include "app/shell_win.h"
+#include "core/msgbox_win.h"
+#include "core/settings_win.h"
+#include "core/shell_win.h"
 #include "document/doccommands_win.h"
 #include "document/document_win.h"
 #include "document/drop_win.h"

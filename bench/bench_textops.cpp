@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "bench/common/benchclock.h"
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "app/mainwindow_win.h"
 #include "document/document_win.h"
 #include "resources/ids.h"
-#include "textops/charmap.h"
+#include "core/charmap.h"
 #include "textops/columnops.h"
 #include "textops/conversions.h"
 #include "textops/conversions_win.h"

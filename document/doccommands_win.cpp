@@ -1,6 +1,6 @@
 #include "document/doccommands_win.h"
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "document/drop_win.h"
 #include "document/filecommands_win.h"
 #include "document/sysedit_win.h"

@@ -1,6 +1,6 @@
 // The command table of the document module.
 #pragma once
-#include "app/command_win.h"
+#include "core/command_win.h"
 
 namespace tessel::document {
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/limits.h"
-#include "app/msgbox_win.h"
+#include "core/limits.h"
+#include "core/msgbox_win.h"
 #include "resources/ids.h"
 
 namespace tessel::document {

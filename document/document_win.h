@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 
-#include "app/msgbox_win.h"
+#include "core/msgbox_win.h"
 
 namespace tessel::document {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/deferred_win.h"
-#include "app/shell_win.h"
-#include "app/msgbox_win.h"
+#include "core/deferred_win.h"
+#include "core/shell_win.h"
+#include "core/msgbox_win.h"
 #include "document/document_win.h"
 #include "document/droplist.h"
 #include "document/filetypes.h"

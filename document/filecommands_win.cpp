@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/limits.h"
-#include "app/msgbox_win.h"
-#include "app/settings_win.h"
-#include "app/shell_win.h"
+#include "core/limits.h"
+#include "core/msgbox_win.h"
+#include "core/settings_win.h"
+#include "core/shell_win.h"
 #include "document/document_win.h"
 #include "document/filedialog_win.h"
 #include "document/fileio_win.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/deferred_win.h"
+#include "core/deferred_win.h"
 #include "document/longpath.h"
 
 namespace tessel::filedialog {

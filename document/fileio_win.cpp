@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/savefile_win.h"
+#include "core/savefile_win.h"
 
 namespace tessel::document {
 namespace {

@@ -35,7 +35,7 @@ enum class WriteResult { kWritten, kFailed };
 bool IsReadOnlyFile(const char* path);
 
 // Writes the edit control's text into `path`, keeping the file what it was
-// (see app/savefile_win.h). An existing file keeps its attributes, the
+// (see core/savefile_win.h). An existing file keeps its attributes, the
 // read-only one included, and is marked as changed for backups.
 WriteResult WriteDocument(HWND edit, const char* path);
 

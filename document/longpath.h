@@ -3,7 +3,7 @@
 // their stored case).
 #pragma once
 
-#include "app/limits.h"
+#include "core/limits.h"
 #include <cstddef>
 #include <functional>
 #include <optional>

@@ -6,13 +6,13 @@
 #include <new>
 #include <vector>
 
-#include "app/deferred_win.h"
-#include "app/msgbox_win.h"
-#include "app/shell_win.h"
+#include "core/deferred_win.h"
+#include "core/msgbox_win.h"
+#include "core/shell_win.h"
 #include "document/document_win.h"
 #include "document/printpages.h"
 #include "resources/ids.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::print {
 namespace {

@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <string>
 
-#include "app/limits.h"
-#include "app/msgbox_win.h"
-#include "app/settings_win.h"
+#include "core/limits.h"
+#include "core/msgbox_win.h"
+#include "core/settings_win.h"
 #include "document/document_win.h"
 #include "document/filedialog_win.h"
 #include "document/recentlist.h"
 #include "resources/ids.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::recent {
 namespace {

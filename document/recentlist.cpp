@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "textops/charmap.h"
+#include "core/charmap.h"
 
 namespace tessel::recent {
 

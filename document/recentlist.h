@@ -4,7 +4,7 @@
 // shown at the end of the "&Datei" menu as items 140 to 143.
 #pragma once
 
-#include "app/limits.h"
+#include "core/limits.h"
 #include <array>
 #include <cstddef>
 #include <optional>

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "app/msgbox_win.h"
-#include "app/settings_win.h"
+#include "core/msgbox_win.h"
+#include "core/settings_win.h"
 #include "document/filedialog_win.h"
 #include "document/filetypes.h"
 #include "document/startercmd.h"
 #include "resources/ids.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::starter {
 namespace {

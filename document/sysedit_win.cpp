@@ -1,11 +1,11 @@
 #include "document/sysedit_win.h"
 
-#include "app/limits.h"
-#include "app/msgbox_win.h"
+#include "core/limits.h"
+#include "core/msgbox_win.h"
 #include "document/document_win.h"
 #include "document/filetypes.h"
 #include "resources/ids.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::document {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "resources/ids.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::lisp {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/docstate_win.h"
-#include "app/msgbox_win.h"
-#include "app/paths.h"
-#include "app/shell_win.h"
+#include "core/docstate_win.h"
+#include "core/msgbox_win.h"
+#include "core/paths.h"
+#include "core/shell_win.h"
 #include "lisp/brackets.h"
 #include "lisp/compress.h"
 #include "lisp/dde_win.h"
@@ -16,7 +16,7 @@
 #include "lisp/scan.h"
 #include "resources/ids.h"
 #include "textops/search.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::lisp {
 namespace {

@@ -2,7 +2,7 @@
 // variable list, the program environment, the bracket test and the
 // compressor, the load into AutoCAD and the jump to a definition.
 #pragma once
-#include "app/command_win.h"
+#include "core/command_win.h"
 
 namespace tessel::lisp {
 

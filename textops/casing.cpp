@@ -1,6 +1,6 @@
 #include "textops/casing.h"
 
-#include "textops/charmap.h"
+#include "core/charmap.h"
 
 namespace tessel::casing {
 namespace {

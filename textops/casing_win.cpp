@@ -4,10 +4,10 @@
 #include <new>
 #include <string>
 
-#include "app/msgbox_win.h"
-#include "app/shell_win.h"
+#include "core/msgbox_win.h"
+#include "core/shell_win.h"
 #include "resources/ids.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::casing {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/command_win.h"
+#include "core/command_win.h"
 #include "textops/casing.h"
 
 namespace tessel::casing {

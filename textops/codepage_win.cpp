@@ -1,7 +1,7 @@
 #include "textops/codepage_win.h"
 
-#include "app/shell_win.h"
-#include "ui/dialogutil_win.h"
+#include "core/shell_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::textops {
 namespace {

@@ -1,7 +1,7 @@
 #include "textops/conversions_win.h"
 
-#include "app/shell_win.h"
-#include "app/msgbox_win.h"
+#include "core/shell_win.h"
+#include "core/msgbox_win.h"
 #include "resources/ids.h"
 #include "textops/conversions.h"
 #include "textops/lineops_win.h"

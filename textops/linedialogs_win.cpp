@@ -2,7 +2,7 @@
 
 #include "resources/ids.h"
 #include "textops/lineops.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::textops {
 namespace {

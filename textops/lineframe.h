@@ -31,7 +31,7 @@
 // One replacement means the command undoes in one step.
 #pragma once
 
-#include "app/limits.h"
+#include "core/limits.h"
 #include <cstddef>
 #include <functional>
 #include <string>

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "app/msgbox_win.h"
-#include "app/shell_win.h"
+#include "core/msgbox_win.h"
+#include "core/shell_win.h"
 #include "resources/ids.h"
 #include "textops/columnops.h"
 #include "textops/lineops.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::textops {
 namespace {

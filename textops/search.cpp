@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "textops/charmap.h"
+#include "core/charmap.h"
 
 namespace tessel::search {
 

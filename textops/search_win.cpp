@@ -5,10 +5,10 @@
 #include <new>
 #include <string>
 
-#include "app/deferred_win.h"
-#include "app/msgbox_win.h"
-#include "ui/dialogutil_win.h"
-#include "app/shell_win.h"
+#include "core/deferred_win.h"
+#include "core/msgbox_win.h"
+#include "core/dialogutil_win.h"
+#include "core/shell_win.h"
 #include "resources/ids.h"
 
 namespace tessel::search {

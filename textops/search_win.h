@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/command_win.h"
+#include "core/command_win.h"
 #include "textops/search.h"
 
 namespace tessel::search {

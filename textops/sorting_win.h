@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/command_win.h"
+#include "core/command_win.h"
 #include "textops/sorting.h"
 
 namespace tessel::sorting {

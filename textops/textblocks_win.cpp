@@ -6,13 +6,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/msgbox_win.h"
-#include "app/savefile_win.h"
-#include "app/settings_win.h"
-#include "app/shell_win.h"
+#include "core/msgbox_win.h"
+#include "core/savefile_win.h"
+#include "core/settings_win.h"
+#include "core/shell_win.h"
 #include "resources/ids.h"
 #include "textops/textblocks.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::textblocks {
 namespace {

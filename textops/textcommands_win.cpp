@@ -1,12 +1,12 @@
 #include "textops/textcommands_win.h"
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "resources/ids.h"
 #include "textops/codepage_win.h"
 #include "textops/conversions_win.h"
 #include "textops/linedialogs_win.h"
 #include "textops/lineops_win.h"
-#include "ui/inputdialog_win.h"
+#include "core/inputdialog_win.h"
 
 namespace tessel::textops {
 namespace {

@@ -1,6 +1,6 @@
 // The command table of the text operations.
 #pragma once
-#include "app/command_win.h"
+#include "core/command_win.h"
 
 namespace tessel::textops {
 

@@ -1,4 +1,4 @@
-// Prints the code-page tables of the native character map (textops/charmap_tables.inc)
+// Prints the code-page tables of the native character map (core/charmap_tables.inc)
 // as the Windows platform computes them.
 //
 // Build:  x86_64-w64-mingw32-g++ -std=c++17 -O2 -static tools/gen_charmap.cpp -o gen_charmap.exe

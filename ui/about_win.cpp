@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/msgbox_win.h"
+#include "core/msgbox_win.h"
 #include "resources/ids.h"
 #include "ui/about.h"
 #include "ui/bitmap_win.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::about {
 namespace {

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <new>
 
-#include "app/msgbox_win.h"
+#include "core/msgbox_win.h"
 
 namespace tessel::bitmap {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "resources/ids.h"
 #include "ui/colourtable.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::colourdialog {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/paths.h"
-#include "app/settings_win.h"
-#include "app/shell_win.h"
+#include "core/paths.h"
+#include "core/settings_win.h"
+#include "core/shell_win.h"
 #include "resources/ids.h"
 #include "ui/colourdialog_win.h"
 

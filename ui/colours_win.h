@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/command_win.h"
+#include "core/command_win.h"
 
 namespace tessel::colours {
 

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "app/deferred_win.h"
-#include "app/settings_win.h"
-#include "app/shell_win.h"
+#include "core/deferred_win.h"
+#include "core/settings_win.h"
+#include "core/shell_win.h"
 #include "resources/ids.h"
 
 namespace tessel::font {

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/command_win.h"
+#include "core/command_win.h"
 
 namespace tessel::font {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "resources/ids.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 #include "ui/helplines.h"
 
 namespace tessel::ui {

@@ -15,13 +15,13 @@
 
 #include "bench/common/benchclock.h"
 #include "app/mainwindow_win.h"
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "document/document_win.h"
 #include "lisp/brackets.h"
 #include "lisp/compress.h"
 #include "lisp/scan.h"
 #include "resources/ids.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace {
 

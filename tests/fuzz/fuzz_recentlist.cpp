@@ -16,7 +16,7 @@
 
 #include "tests/fuzz/check.h"
 #include "document/recentlist.h"
-#include "textops/charmap.h"
+#include "core/charmap.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <deque>
 #include <set>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "app/mainwindow_win.h"
-#include "app/settings_win.h"
+#include "core/settings_win.h"
 #include "document/document_win.h"
 
 namespace gui {

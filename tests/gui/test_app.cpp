@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ui/colours_win.h"
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "ui/statusbar_win.h"
 #include "textops/lineops_win.h"
 #include "app/mainwindow_win.h"

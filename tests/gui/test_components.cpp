@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/mainwindow_win.h"
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "resources/ids.h"
 #include "tests/gui/checks.h"
 #include "ui/about.h"

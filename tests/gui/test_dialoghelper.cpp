@@ -6,7 +6,7 @@
 
 #include "resources/ids.h"
 #include "tests/gui/checks.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "document/recent_win.h"
 #include "resources/ids.h"
 #include "tests/gui/checks.h"
-#include "ui/centring.h"
-#include "ui/dialogutil_win.h"
+#include "core/centring.h"
+#include "core/dialogutil_win.h"
 #include "ui/helplines.h"
 #include "ui/quickhelp_win.h"
 

@@ -11,7 +11,7 @@
 #include "document/document_win.h"
 #include "resources/ids.h"
 #include "tests/gui/checks.h"
-#include "ui/inputdialog_win.h"
+#include "core/inputdialog_win.h"
 
 namespace {
 

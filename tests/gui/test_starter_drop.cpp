@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "app/mainwindow_win.h"
 #include "document/drop_win.h"
 #include "document/document_win.h"

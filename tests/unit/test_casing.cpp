@@ -58,7 +58,7 @@ TEST_CASE("the separator and letter sets") {
 #ifdef _WIN32
 #include <windows.h>
 
-#include "textops/charmap.h"
+#include "core/charmap.h"
 
 TEST_CASE("the case mapping agrees with CharUpperA/CharLowerA on one character, all 256 bytes") {
     for (unsigned c = 0; c < 256; ++c) {

@@ -1,6 +1,6 @@
 #include <doctest/doctest.h>
 
-#include "ui/centring.h"
+#include "core/centring.h"
 
 using tessel::centring::centredPosition;
 

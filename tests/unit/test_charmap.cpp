@@ -1,7 +1,7 @@
 // Character map: ANSI letter case and DOS (OEM) <-> Windows (ANSI) conversion.
 // The same expectations hold for the table-driven native map and for the
 // platform's functions in the Windows builds.
-#include "textops/charmap.h"
+#include "core/charmap.h"
 
 #include <doctest/doctest.h>
 
@@ -10,9 +10,9 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "textops/charmap_tables.inc"
+#include "core/charmap_tables.inc"
 #else
-#include "textops/charmap_native.h"
+#include "core/charmap_native.h"
 #endif
 
 TEST_CASE("ANSI case follows code page 1252, umlauts included")

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/paths.h"
+#include "core/paths.h"
 
 using tessel::paths::directoryOf;
 using tessel::paths::readHexColour;

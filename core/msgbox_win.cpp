@@ -1,4 +1,4 @@
-#include "app/msgbox_win.h"
+#include "core/msgbox_win.h"
 
 #include <cstdio>
 #include <string>

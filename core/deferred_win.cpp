@@ -1,4 +1,4 @@
-#include "app/deferred_win.h"
+#include "core/deferred_win.h"
 
 namespace tessel::deferred {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/docstate_win.h"
+#include "core/docstate_win.h"
 
 namespace tessel::docstate {
 namespace {

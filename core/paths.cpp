@@ -1,8 +1,8 @@
-#include "app/paths.h"
+#include "core/paths.h"
 
 #include <algorithm>
 
-#include "textops/charmap.h"
+#include "core/charmap.h"
 
 namespace tessel::paths {
 

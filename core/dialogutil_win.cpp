@@ -1,11 +1,11 @@
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 #include <cstring>
 #include <new>
 
-#include "app/msgbox_win.h"
+#include "core/msgbox_win.h"
 
-#include "ui/centring.h"
+#include "core/centring.h"
 
 namespace tessel::ui {
 

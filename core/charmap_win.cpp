@@ -1,6 +1,6 @@
 // Character map of the Windows builds: the platform's own ANSI case mapping and
 // OEM <-> ANSI conversion for the system's code pages.
-#include "textops/charmap.h"
+#include "core/charmap.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 // PATHS/Open and PATHS/Save.
 #pragma once
 
-#include "app/limits.h"
+#include "core/limits.h"
 #include <cstddef>
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "app/savefile_win.h"
+#include "core/savefile_win.h"
 
 #include <new>
 #include <string>

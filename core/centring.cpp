@@ -1,4 +1,4 @@
-#include "ui/centring.h"
+#include "core/centring.h"
 
 namespace tessel::centring {
 

@@ -2,7 +2,7 @@
 // two children. The main window attaches them at creation; anyone may read
 // them. This file includes no subsystem.
 #pragma once
-#include "app/limits.h"
+#include "core/limits.h"
 #include <windows.h>
 
 namespace tessel::shell {

@@ -2,9 +2,9 @@
 // and OEM <-> ANSI for OEM code page 850 (default) or 437.  The tables were
 // produced by the platform itself (tools/gen_charmap.cpp), so the results equal
 // CharUpperA/CharLowerA/OemToCharA/CharToOemA byte for byte.
-#include "textops/charmap.h"
-#include "textops/charmap_native.h"
-#include "textops/charmap_tables.inc"
+#include "core/charmap.h"
+#include "core/charmap_native.h"
+#include "core/charmap_tables.inc"
 
 namespace tessel::charmap {
 

@@ -1,9 +1,9 @@
-#include "app/settings_win.h"
+#include "core/settings_win.h"
 
 #include <cstdio>
 
-#include "app/limits.h"
-#include "app/paths.h"
+#include "core/limits.h"
+#include "core/paths.h"
 
 namespace tessel::settings {
 namespace {

@@ -1,9 +1,9 @@
-#include "ui/inputdialog_win.h"
+#include "core/inputdialog_win.h"
 
 #include <string>
 
 #include "resources/ids.h"
-#include "ui/dialogutil_win.h"
+#include "core/dialogutil_win.h"
 
 namespace tessel::ui {
 namespace {
