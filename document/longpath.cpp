@@ -24,10 +24,14 @@ std::size_t rootLength(std::string_view path)
 
 std::optional<std::string> resolveDots(std::string_view path)
 {
+    // The parts are cut at backslashes only; a path that also uses the
+    // other separator could hide a root or a dot from the cut.
+    if (path.find('/') != std::string_view::npos) return std::nullopt;
     const std::size_t root = rootLength(path);
     // Empty parts (doubled or trailing backslashes) stay, so the lookup
     // refuses them as before.
     std::vector<std::string_view> parts;
+    bool dropped = false;
     for (std::size_t at = root;;) {
         std::size_t end = path.find('\\', at);
         if (end == std::string_view::npos) end = path.size();
@@ -35,12 +39,23 @@ std::optional<std::string> resolveDots(std::string_view path)
         if (part == "..") {
             if (parts.empty()) return std::nullopt;
             parts.pop_back();
-        } else if (part != ".") {
+            dropped = true;
+        } else if (part == ".") {
+            dropped = true;
+        } else {
             parts.push_back(part);
         }
         if (end == path.size()) break;
         at = end + 1;
     }
+    // A part that a dropped "." or ".." brought to the front must not join
+    // into a new root: an empty one would (".\\x" would become "\x",
+    // "\.\\srv\x" the network path "\\srv\x"), and so would a name with a
+    // colon at the front of a relative path (".\a:b" is no drive).
+    // Such a path is left alone.
+    if (dropped && !parts.empty() &&
+        (parts.front().empty() || (root == 0 && parts.front().size() >= 2 && parts.front()[1] == ':')))
+        return std::nullopt;
     std::string out(path.substr(0, root));
     for (std::size_t i = 0; i < parts.size(); ++i) {
         if (i) out += '\\';

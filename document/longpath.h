@@ -41,7 +41,9 @@ int expandLongPath(std::string_view source, std::string& destination, const Find
 
 // The path with its "." components dropped and each ".." taking away the
 // component before it, the root kept as given.  No value when a ".." would
-// climb above the root (or, in a relative path, above its start).
+// climb above the root (or, in a relative path, above its start), when the
+// path holds a '/', or when dropping a dot would bring an empty part or a
+// name like "a:b" to the front, where it would read as another root.
 std::optional<std::string> resolveDots(std::string_view path);
 
 }  // namespace tessel::longpath

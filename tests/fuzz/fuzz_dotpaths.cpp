@@ -1,7 +1,7 @@
 // The long-path expansion takes paths from the command line, drops and the
 // recent-files list. A made-up file system answers every lookup with a name
 // derived from the path; the result must fit a path buffer, keep the source
-// when it fails, and never hold a "." or ".." component.
+// when it fails, never hold a "." or ".." component, and keep the kind of root.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -11,6 +11,16 @@
 #include "document/longpath.h"
 
 namespace {
+
+// The kind of root the system sees, both separators counted: 0 relative,
+// 1 the current drive's root, 2 a network path, 3 drive-relative, 4 a drive's root.
+int rootKind(std::string_view p) {
+    const auto sep = [](char c) { return c == '\\' || c == '/'; };
+    if (p.size() >= 2 && sep(p[0]) && sep(p[1])) return 2;
+    if (!p.empty() && sep(p[0])) return 1;
+    if (p.size() >= 2 && p[1] == ':') return p.size() >= 3 && sep(p[2]) ? 4 : 3;
+    return 0;
+}
 
 bool HasDotComponent(std::string_view path) {
     std::size_t at = 0;
@@ -38,6 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (found == 1 && out.size() > tessel::limits::kMaxPath) __builtin_trap();
     if (const auto resolved = tessel::longpath::resolveDots(source)) {
         if (resolved->size() > source.size()) __builtin_trap();
+        // Dropping dots never turns the path into one from another kind of root.
+        if (rootKind(*resolved) != rootKind(source)) __builtin_trap();
         // The root ("X:\", "X:", "\\server\") is kept as given; after it no
         // dot component is left.
         std::size_t root = 0;

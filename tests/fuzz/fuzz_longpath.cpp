@@ -90,6 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // resolved path, and the result names the file the resolved path names.
     const std::optional<std::string> resolved = tessel::longpath::resolveDots(source);
     const std::string walked = resolved ? *resolved : source;
+    // The kind of root is kept (resolve's first part names it).
+    REQUIRE(resolve(walked).front() == resolve(source).front() || !resolved);
     bool goodLookups = true;
     const tessel::longpath::FindFileName find = [&](const std::string& path) -> std::optional<std::string> {
         goodLookups = goodLookups && path.size() < walked.size() + 1 && walked.compare(0, path.size(), path) == 0 &&

@@ -178,6 +178,14 @@ TEST_CASE("dot components are resolved before the lookup")
     CHECK_FALSE(resolveDots("C:\\..\\f.txt"));
     CHECK_FALSE(resolveDots("..\\f.txt"));
     CHECK_FALSE(resolveDots("C:.."));
+    // A dropped dot never lets a doubled backslash become a new root.
+    CHECK_FALSE(resolveDots(".\\\\x"));
+    CHECK_FALSE(resolveDots("C:.\\\\x"));
+    CHECK_FALSE(resolveDots("\\.\\\\srv\\share\\f"));
+    CHECK_FALSE(resolveDots("a\\..\\\\x"));
+    CHECK_FALSE(resolveDots("C:.\\/x"));
+    CHECK_FALSE(resolveDots(".\\a:b"));
+    CHECK(resolveDots("C:\\d\\..\\a:b") == "C:\\a:b");
 
     FakeFileSystem fs;
     fs.entries["C:\\DIR"] = "Dir";
