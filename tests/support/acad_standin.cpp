@@ -9,7 +9,7 @@
 // Modes, for servers that misbehave:
 //   twice     answers every terminate twice, conversation or not
 //   silent    never answers a terminate
-//   busy=MS   sleeps MS milliseconds inside the first initiate, then handles it
+//   busy=MS   reads the first initiate, then sleeps MS milliseconds before answering it
 //   lateack   acknowledges the execute only after answering the terminate;
 //             200 ms later sends the client an acknowledgement carrying two
 //             atoms of its own and logs whether they survived
@@ -66,13 +66,13 @@ LRESULT CALLBACK ServerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND client = reinterpret_cast<HWND>(wParam);
     switch (msg) {
     case WM_DDE_INITIATE: {
+        const std::string app = AtomName(LOWORD(lParam));
+        const std::string topic = AtomName(HIWORD(lParam));
+        Log("INITIATE " + app + "|" + topic);
         if (g_busyMs) {
             Sleep(g_busyMs);
             g_busyMs = 0;
         }
-        const std::string app = AtomName(LOWORD(lParam));
-        const std::string topic = AtomName(HIWORD(lParam));
-        Log("INITIATE " + app + "|" + topic);
         if (lstrcmpiA(app.c_str(), g_service.c_str()) == 0 && lstrcmpiA(topic.c_str(), "System") == 0) {
             ++g_open[client];
             SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(wnd),
