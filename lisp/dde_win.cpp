@@ -154,8 +154,8 @@ void OnInitiateAnswer(HWND sender, LPARAM lParam) {
 }
 
 // A posted acknowledgement answers an execute: the packed parameter is ours
-// to free, and so is the command block when it is one of our conversation
-// with that server. Nothing else it carries is touched.
+// to free, and so is the command block when it is the block of one of our
+// conversations with the sender. Nothing else it carries is touched.
 void OnExecuteAnswer(HWND sender, LPARAM lParam) {
     UINT_PTR status = 0;
     UINT_PTR handle = 0;
