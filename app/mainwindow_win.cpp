@@ -13,6 +13,7 @@
 #include "document/document_win.h"
 #include "document/drop_win.h"
 #include "document/recent_win.h"
+#include "lisp/dde_win.h"
 #include "resources/ids.h"
 #include "textops/search_win.h"
 #include "textops/lineops_win.h"
@@ -163,6 +164,7 @@ void SaveSessionSettings() {
 }
 
 void OnDestroy(HWND) {
+    lisp::dde::EndConversations();
     colours::Release();
     SaveSessionSettings();
     font::Release();

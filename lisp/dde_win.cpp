@@ -12,100 +12,183 @@
 namespace tessel::lisp::dde {
 namespace {
 
-// connecting: a WM_DDE_ACK answers an initiate (sent inside the broadcast);
-// commandSent: a WM_DDE_ACK answers the execute (posted later).
-enum class State { connecting, commandSent };
+// How long one window may take to answer an initiate, and how long the whole
+// search may wait for windows that do not answer. A thread that let one of
+// its windows time out is busy: none of its windows is asked again.
+constexpr DWORD kWindowTimeoutMs = 1500;
+constexpr DWORD kSearchBudgetMs = 2500;
 
-// A hung top-level window must not hang the broadcast.
-constexpr UINT kBroadcastTimeoutMs = 2000;
+// One conversation, from the server's answer to the initiate until both
+// terminates have been exchanged. A conversation is known by its window
+// pair only, so several with the same server are kept oldest first and a
+// terminate from that server belongs to the oldest.
+struct Conversation {
+    HWND server;
+    HGLOBAL block = nullptr;  // the execute's command block until its acknowledgement
+    bool terminated = false;  // our terminate is posted; the server's answer is due
+};
 
 HWND g_client;
-HWND g_server;
-State g_state = State::connecting;
-std::vector<HWND> g_terminated;  // conversations we ended; their answering terminate is due
-std::vector<HGLOBAL> g_blocks;   // command blocks whose acknowledgement is due
+std::vector<Conversation> g_conversations;
+bool g_searching;              // the initiates are being sent: a sent WM_DDE_ACK answers one
+HWND g_answer;                 // the server kept from this search (the last one to answer)
+std::vector<DWORD> g_busyThreads;  // threads of the last search whose window did not answer in time
 
-bool Contains(const std::vector<HWND>& list, HWND wnd) {
-    return std::find(list.begin(), list.end(), wnd) != list.end();
+std::vector<Conversation>::iterator Find(HWND server, bool pendingOnly = false) {
+    return std::find_if(g_conversations.begin(), g_conversations.end(), [&](const Conversation& c) {
+        return c.server == server && (!pendingOnly || !c.terminated);
+    });
 }
 
-void Remove(std::vector<HWND>& list, HWND wnd) {
-    list.erase(std::remove(list.begin(), list.end(), wnd), list.end());
+// Ends a conversation from our side, once. When the post fails the
+// conversation stays open, and the main window's end tries again.
+void Terminate(Conversation& c) {
+    if (c.terminated) return;
+    if (PostMessageA(c.server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(g_client), 0)) c.terminated = true;
 }
 
-void Terminate(HWND server) {
-    if (!server || !IsWindow(server) || Contains(g_terminated, server)) return;
-    if (PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(g_client), 0))
-        g_terminated.push_back(server);
+// Forgets a conversation. A command block the server never gave back is
+// freed here: the server did not take it.
+void Forget(std::vector<Conversation>::iterator it) {
+    if (it->block) GlobalFree(it->block);
+    g_conversations.erase(it);
 }
 
+void ForgetVanished() {
+    for (auto it = g_conversations.begin(); it != g_conversations.end();) {
+        if (IsWindow(it->server)) {
+            ++it;
+        } else {
+            if (it->block) GlobalFree(it->block);
+            it = g_conversations.erase(it);
+        }
+    }
+}
+
+BOOL CALLBACK CollectWindow(HWND wnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+    return TRUE;
+}
+
+bool IsBusy(HWND wnd) {
+    const DWORD thread = GetWindowThreadProcessId(wnd, nullptr);
+    return std::find(g_busyThreads.begin(), g_busyThreads.end(), thread) != g_busyThreads.end();
+}
+
+// Sends the initiate for each service name in turn to every top-level window
+// (what a broadcast does), until a name finds a server. Each window is sent
+// to on its own with a time-out, so a busy program costs one wait, not one
+// for each name and each of its windows.
 HWND Connect(HWND client) {
     g_client = client;
-    // Forget windows that are gone, and a server whose conversation we have
-    // already ended: an execute sent there would go nowhere.
-    g_terminated.erase(std::remove_if(g_terminated.begin(), g_terminated.end(),
-                                      [](HWND wnd) { return !IsWindow(wnd); }),
-                       g_terminated.end());
-    if (g_server && (!IsWindow(g_server) || Contains(g_terminated, g_server))) g_server = nullptr;
-
-    g_state = State::connecting;
+    ForgetVanished();
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    g_busyThreads.clear();
+    g_answer = nullptr;
+    g_searching = true;
+    const DWORD start = GetTickCount();
     const ATOM topic = GlobalAddAtomA(kTopic);
-    for (std::size_t i = 0; i < kServiceCount; ++i) {
-        if (i > 0 && g_server) break;
+    bool outOfTime = false;
+    for (std::size_t i = 0; i < kServiceCount && !g_answer && !outOfTime && IsWindow(client); ++i) {
         const ATOM application = GlobalAddAtomA(kServiceNames[i]);
-        DWORD_PTR ignored = 0;
-        // The servers answer with a sent WM_DDE_ACK inside this call.
-        SendMessageTimeoutA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(client),
-                            MAKELPARAM(application, topic), SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &ignored);
+        for (HWND wnd : windows) {
+            if (wnd == client || !IsWindow(wnd) || IsBusy(wnd)) continue;
+            const DWORD spent = GetTickCount() - start;
+            if (spent >= kSearchBudgetMs) {
+                outOfTime = true;
+                break;
+            }
+            DWORD_PTR ignored = 0;
+            // A server answers with a sent WM_DDE_ACK inside this call.
+            if (!SendMessageTimeoutA(wnd, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(client),
+                                     MAKELPARAM(application, topic), SMTO_ABORTIFHUNG,
+                                     std::min(kWindowTimeoutMs, kSearchBudgetMs - spent), &ignored))
+                g_busyThreads.push_back(GetWindowThreadProcessId(wnd, nullptr));
+            if (!IsWindow(client)) break;  // the main window was closed meanwhile
+        }
         if (application) GlobalDeleteAtom(application);
     }
     if (topic) GlobalDeleteAtom(topic);
-    g_state = State::commandSent;
-    return g_server;
+    g_searching = false;
+    return IsWindow(client) ? g_answer : nullptr;
 }
 
-void OnAck(HWND sender, LPARAM lParam) {
-    if (g_state == State::connecting) {
-        // The answer to an initiate carries two atoms, not a packed parameter.
-        const ATOM application = LOWORD(lParam);
-        const ATOM topic = HIWORD(lParam);
-        if (application) GlobalDeleteAtom(application);
-        if (topic) GlobalDeleteAtom(topic);
-        if (!sender || !IsWindow(sender)) return;
-        // Several servers answered: the last one is kept, the others ended.
-        if (g_server && g_server != sender) Terminate(g_server);
-        g_server = sender;
+// Whether an initiate answer names what we asked for: one of the service
+// names and the topic.
+bool NamesOurRequest(ATOM application, ATOM topic) {
+    char name[64] = {};
+    if (!topic || !GlobalGetAtomNameA(topic, name, sizeof name) || lstrcmpiA(name, kTopic) != 0) return false;
+    if (!application || !GlobalGetAtomNameA(application, name, sizeof name)) return false;
+    for (const char* service : kServiceNames)
+        if (lstrcmpiA(name, service) == 0) return true;
+    return false;
+}
+
+// A sent acknowledgement answers an initiate: during the search it opens a
+// conversation. After the search, only a window of a busy thread may still
+// answer the initiate it was given; that conversation is ended at once.
+// Anything else is no answer of ours, and its atoms are not ours to delete.
+void OnInitiateAnswer(HWND sender, LPARAM lParam) {
+    const ATOM application = LOWORD(lParam);
+    const ATOM topic = HIWORD(lParam);
+    const bool late = !g_searching;
+    if (late && !(IsBusy(sender) && NamesOurRequest(application, topic))) return;
+    // The server made these atoms for us.
+    if (application) GlobalDeleteAtom(application);
+    if (topic) GlobalDeleteAtom(topic);
+    if (!sender || !IsWindow(sender) || !g_client) return;
+    if (late) {
+        g_conversations.push_back({sender});
+        Terminate(g_conversations.back());
         return;
     }
+    if (sender == g_answer) return;  // answered twice: still one conversation
+    // Several servers answered: the last one is kept, the others are ended.
+    if (g_answer) {
+        auto previous = Find(g_answer, true);
+        if (previous != g_conversations.end()) Terminate(*previous);
+    }
+    g_conversations.push_back({sender});
+    g_answer = sender;
+}
+
+// A posted acknowledgement answers an execute: the packed parameter is ours
+// to free, and so is the command block when it is the block of one of our
+// conversations with the sender. Nothing else it carries is touched.
+void OnExecuteAnswer(HWND sender, LPARAM lParam) {
     UINT_PTR status = 0;
     UINT_PTR handle = 0;
     if (!UnpackDDElParam(WM_DDE_ACK, lParam, &status, &handle)) return;
     FreeDDElParam(WM_DDE_ACK, lParam);
-    // Only a block of our own is freed.
     HGLOBAL block = reinterpret_cast<HGLOBAL>(handle);
-    auto it = std::find(g_blocks.begin(), g_blocks.end(), block);
-    if (it == g_blocks.end()) return;
-    g_blocks.erase(it);
+    auto it = std::find_if(g_conversations.begin(), g_conversations.end(),
+                           [&](const Conversation& c) { return c.server == sender && block && c.block == block; });
+    if (it == g_conversations.end()) return;
+    // Taken or refused, the block comes back to us to free.
     GlobalFree(block);
+    it->block = nullptr;
 }
 
+// A terminate either answers ours or ends a conversation from the server's
+// side, which is answered once. A terminate outside any conversation (a
+// second answer, a stranger's) is never answered: that is how storms start.
 void OnTerminate(HWND sender) {
-    if (Contains(g_terminated, sender)) {
-        Remove(g_terminated, sender);  // the answer to our own terminate
-    } else if (sender && IsWindow(sender)) {
-        PostMessageA(sender, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(g_client), 0);
-    }
-    if (sender == g_server) {
-        g_server = nullptr;
-        g_state = State::connecting;
-    }
+    auto it = Find(sender);
+    if (it == g_conversations.end()) return;
+    if (!it->terminated) PostMessageA(sender, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(g_client), 0);
+    if (g_answer == sender) g_answer = nullptr;
+    Forget(it);
 }
 
 }  // namespace
 
 LoadResult LoadIntoAutoCad(HWND client, const char* path) {
     HWND server = Connect(client);
+    if (!IsWindow(client)) return LoadResult::windowClosed;
     if (!server) return LoadResult::noConnection;
+    auto conversation = Find(server, true);
+    if (conversation == g_conversations.end()) return LoadResult::noConnection;
 
     // The block has the size the text needs; a long path is never cut.
     const std::string text = executeText(path ? path : "");
@@ -113,7 +196,7 @@ LoadResult LoadIntoAutoCad(HWND client, const char* path) {
     char* data = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
     if (!data) {
         if (block) GlobalFree(block);
-        Terminate(server);
+        Terminate(*conversation);
         return LoadResult::outOfMemory;
     }
     std::memcpy(data, text.c_str(), text.size() + 1);
@@ -121,25 +204,40 @@ LoadResult LoadIntoAutoCad(HWND client, const char* path) {
 
     const LPARAM param = PackDDElParam(WM_DDE_EXECUTE, 0, reinterpret_cast<UINT_PTR>(block));
     if (!PostMessageA(server, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(client), param)) {
+        // The server never got the block: it is still ours.
         GlobalFree(block);
-        g_server = nullptr;
+        Terminate(*conversation);
+        if (!IsWindow(server)) g_conversations.erase(conversation);
         return LoadResult::noConnection;
     }
-    g_blocks.push_back(block);
-    Terminate(server);
+    conversation->block = block;
+    Terminate(*conversation);
     return LoadResult::sent;
 }
 
 bool HandleMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)main;
     if (msg != WM_DDE_ACK && msg != WM_DDE_TERMINATE) return false;
-    if (!g_client) g_client = main;
     HWND sender = reinterpret_cast<HWND>(wParam);
-    if (msg == WM_DDE_ACK)
-        OnAck(sender, lParam);
-    else
+    if (msg == WM_DDE_TERMINATE)
         OnTerminate(sender);
+    else if (InSendMessage())
+        OnInitiateAnswer(sender, lParam);
+    else
+        OnExecuteAnswer(sender, lParam);
     result = 0;
     return true;
+}
+
+void EndConversations() {
+    for (Conversation& c : g_conversations) {
+        if (!c.terminated && IsWindow(c.server)) Terminate(c);
+        if (c.block) GlobalFree(c.block);
+    }
+    g_conversations.clear();
+    g_busyThreads.clear();
+    g_answer = nullptr;
+    g_client = nullptr;
 }
 
 }  // namespace tessel::lisp::dde

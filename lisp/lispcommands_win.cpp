@@ -188,7 +188,8 @@ LRESULT LoadCommand(HWND main, unsigned, LPARAM) {
     switch (dde::LoadIntoAutoCad(main, docstate::Path())) {
     case dde::LoadResult::noConnection: Show(kNoConnection); break;
     case dde::LoadResult::outOfMemory: ReportOutOfMemory(nullptr); break;
-    case dde::LoadResult::sent: break;
+    case dde::LoadResult::sent:
+    case dde::LoadResult::windowClosed: break;
     }
     return 0;
 }

@@ -3,11 +3,13 @@
 // variable list, the program-environment dialog and its jump, and the load
 // into AutoCAD over DDE with a stand-in server in a second process.
 #include <windows.h>
+#include <dde.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/mainwindow_win.h"
 #include "document/document_win.h"
 #include "lisp/ddetext.h"
 #include "resources/ids.h"
@@ -300,15 +302,16 @@ TEST_CASE("program environment: three sorted lists with duplicates, and the doub
 
 namespace {
 
-// The stand-in AutoCAD, started beside the test program as a second process.
+// The stand-in AutoCAD, started beside the test program as a second process;
+// `modes` make it misbehave (see tests/support/acad_standin.cpp).
 class StandIn {
 public:
-    StandIn(const std::string& service, const std::string& log) : log_(log) {
+    StandIn(const std::string& service, const std::string& log, const std::string& modes = "") : log_(log) {
         char module[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, module, MAX_PATH);
         std::string exe = module;
         exe = exe.substr(0, exe.find_last_of('\\') + 1) + "acad_standin.exe";
-        std::string cmd = "\"" + exe + "\" " + service + " \"" + log + "\"";
+        std::string cmd = "\"" + exe + "\" " + service + " \"" + log + "\" " + modes;
         STARTUPINFOA si{};
         si.cb = sizeof si;
         started_ = CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
@@ -360,6 +363,22 @@ void Settle(int ms = 300) {
         gui::Pump();
         Sleep(20);
     }
+}
+
+// Runs the loop for `ms`, at most 50 messages a step, so that a message
+// storm cannot hold the test; returns how many terminates reached `main`.
+int CountTerminates(HWND main, int ms) {
+    int count = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(ms)) {
+        MSG msg;
+        for (int i = 0; i < 50 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+            if (msg.message == WM_DDE_TERMINATE && msg.hwnd == main) ++count;
+            tessel::ProcessMessage(msg);
+        }
+        Sleep(10);
+    }
+    return count;
 }
 
 }  // namespace
@@ -523,5 +542,102 @@ TEST_CASE("DDE: after the server has gone, F4 reports no connection instead of p
     gui::ExpectMessage("Warnung", "Keine Verbindung zu AutoCad möglich !", MB_ICONERROR);
     app.command(CMD_LSP_ACADLOAD);
     Settle();
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("DDE: a server that answers each terminate twice is not answered back: no message storm") {
+    Scratch s;
+    StandIn server("AUTOCAD.DDE", s.dir + "acad.log", "twice");
+    REQUIRE(server.started());
+    gui::App app;
+    app.setText("(princ)");
+    SendMessageA(app.main(), WM_COMMAND, CMD_LSP_ACADLOAD, 0);
+    CHECK(CountTerminates(app.main(), 1000) == 2);
+    CHECK(server.lines("TERMINATE").size() == 1);
+    SendMessageA(app.main(), WM_COMMAND, CMD_LSP_ACADLOAD, 0);
+    CHECK(CountTerminates(app.main(), 600) == 2);
+    CHECK(server.lines("EXECUTE ").size() == 2);
+    CHECK(server.lines("TERMINATE").size() == 2);
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("DDE: every conversation ends with one terminate, also with a server window still waiting for it") {
+    Scratch s;
+    StandIn server("AUTOCAD.DDE", s.dir + "acad.log", "silent");  // never answers a terminate
+    REQUIRE(server.started());
+    {
+        gui::App app;
+        app.setText("(princ)");
+        app.command(CMD_LSP_ACADLOAD);
+        Settle();
+        // The same window answers again while our first terminate waits for
+        // its answer: the new conversation needs a terminate of its own.
+        app.command(CMD_LSP_ACADLOAD);
+        Settle();
+        CHECK(server.lines("INITIATE ").size() == 2);
+        CHECK(server.lines("EXECUTE ").size() == 2);
+        CHECK(server.lines("TERMINATE").size() == 2);
+        CHECK_DIALOGS_ANSWERED();
+    }
+    Sleep(300);  // leaving posts nothing more: both conversations had theirs
+    CHECK(server.lines("TERMINATE").size() == 2);
+}
+
+TEST_CASE("DDE: an acknowledgement after the conversation ended is no initiate answer and its atoms are left alone") {
+    Scratch s;
+    StandIn server("AUTOCAD.R15.DDE", s.dir + "acad.log", "lateack");
+    REQUIRE(server.started());
+    gui::App app;
+    app.setText("(princ)");
+    app.command(CMD_LSP_ACADLOAD);
+    server.wait("STRAY");
+    CHECK(server.lines("STRAY ") == std::vector<std::string>{"kept"});
+    // The next F4 searches anew and opens a conversation of its own.
+    app.command(CMD_LSP_ACADLOAD);
+    Settle(600);
+    CHECK(server.lines("INITIATE ").size() == 8);
+    CHECK(server.lines("EXECUTE ").size() == 2);
+    CHECK(server.lines("TERMINATE").size() == 2);
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("DDE: a conversation open when the main window goes is ended with its terminate") {
+    Scratch s;
+    StandIn server("AUTOCAD.DDE", s.dir + "acad.log", "close");  // closes the editor as it answers
+    REQUIRE(server.started());
+    gui::App app;
+    app.setText("(princ)");
+    app.command(CMD_LSP_ACADLOAD);
+    CHECK_FALSE(app.alive());
+    server.wait("TERMINATE");
+    Settle();
+    CHECK(server.lines("INITIATE ").size() == 1);
+    CHECK(server.lines("EXECUTE ").empty());
+    CHECK(server.lines("TERMINATE").size() == 1);
+    CHECK(app.close());  // takes the quit message
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("DDE: a window busy for seconds costs F4 one short wait, and its late answer is ended") {
+    Scratch s;
+    StandIn busy("AUTOCAD.DDE", s.dir + "busy.log", "busy=4000");
+    StandIn server("AUTOCAD.R19.DDE", s.dir + "acad.log");
+    REQUIRE(busy.started());
+    REQUIRE(server.started());
+    gui::App app;
+    app.setText("(princ)");
+    const DWORD start = GetTickCount();
+    SendMessageA(app.main(), WM_COMMAND, CMD_LSP_ACADLOAD, 0);
+    const DWORD took = GetTickCount() - start;
+    MESSAGE("F4 beside a window busy for 4 s: " << took << " ms");
+    CHECK(took < 3000);
+    server.wait("TERMINATE");
+    CHECK(server.lines("EXECUTE ").size() == 1);
+    // Awake again, the busy server answers the initiate it was given: that
+    // conversation is ended at once, without an execute.
+    busy.wait("TERMINATE");
+    Settle();
+    CHECK(busy.lines("EXECUTE ").empty());
+    CHECK(busy.lines("TERMINATE").size() == 1);
     CHECK_DIALOGS_ANSWERED();
 }
