@@ -162,6 +162,17 @@ Function .onInit
   ReadRegStr $OldDir HKCU "${UNINST_KEY}" "InstallLocation"
   ; Silent installs have no directory page: check here, before any change.
   ${If} ${Silent}
+    ; NSIS drops a /D= folder it finds invalid (a missing drive, a relative
+    ; path) and would install into the default folder instead.
+    System::Call 'kernel32::GetCommandLine() t .R1'
+    ClearErrors
+    ${GetOptions} $R1 "/D=" $R2
+    ${IfNot} ${Errors}
+    ${AndIf} $R2 != $INSTDIR
+      MessageBox MB_OK|MB_ICONSTOP "$R2 ist kein gültiger Ordner für Tessel." /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
     Call CheckTarget
     ${If} $R0 != ""
       MessageBox MB_OK|MB_ICONSTOP "$R0" /SD IDOK
