@@ -25,11 +25,21 @@ work=$root/build/release-test
 
 wine_part() {  # SETUP OLDSETUP PROGRAM POSTCMD: the installer under Wine
   local setup=$1 oldsetup=$2 program=$3 postcmd=$4
-  export WINEPREFIX=$work/wineprefix
+  # The test command's prefix when it has one ready (making one takes
+  # minutes), else one of our own; inside scripts/run32.sh always our own.
+  if [ -z "${WINEPREFIX:-}" ] || [ ! -f "$WINEPREFIX/.tessel-ready" ] || [ -n "${TESSEL_RUN32:-}" ]; then
+    export WINEPREFIX=$work/wineprefix
+    rm -rf "$WINEPREFIX"
+  fi
   # Wine's menu builder writes the shortcuts' desktop files here, not home.
   export XDG_DATA_HOME=$work/xdg/data XDG_CONFIG_HOME=$work/xdg/config
-  rm -rf "$WINEPREFIX" "$work/xdg"
+  rm -rf "$work/xdg"
   local w="scripts/wine.sh"
+  $w cmd.exe /c exit >/dev/null 2>&1  # makes the prefix when it is new
+  # One server for the whole run: each Wine start is then quick, but
+  # "wineserver -w" would wait for ever, so waitfor polls instead.
+  /usr/lib/wine/wineserver -p
+  waitfor() { local i; for i in $(seq 150); do eval "$1" && return 0; sleep 0.2; done; return 1; }
   winevar() { $w cmd.exe /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
   unixpath() { local p=${1//\\//}; echo "$WINEPREFIX/drive_c${p#[Cc]:}"; }
   local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel'
@@ -118,7 +128,8 @@ wine_part() {  # SETUP OLDSETUP PROGRAM POSTCMD: the installer under Wine
   local atx; atx=$(sha256sum < "$defu/TESSEL32.ATX")
   kept() { [ "$(sha256sum < "$1/TESSEL32.INI")" = "$ini" ] && [ "$(sha256sum < "$1/TESSEL32.ATX")" = "$atx" ]; }
   $w "$defu/Uninstall.exe" /S
-  /usr/lib/wine/wineserver -w  # the uninstaller runs on as a copy in %TEMP%
+  # The uninstaller runs on as a copy in %TEMP%: wait for its work.
+  waitfor '[ ! -e "$defu/TESSEL32.EXE" ] && ! haskey'
   expect "the program files are gone" eval '[ ! -e "$defu/TESSEL32.EXE" ] && [ ! -e "$defu/Uninstall.exe" ] && [ ! -e "$defu/tessel-lisp.exe" ]'
   expect "the settings and text blocks stay" kept "$defu"
   expect "the entry and the shortcut are gone" eval '! haskey && [ ! -e "$lnk" ]'
@@ -139,7 +150,6 @@ wine_part() {  # SETUP OLDSETUP PROGRAM POSTCMD: the installer under Wine
   local other='C:\Anderer Ordner' otheru; otheru=$(unixpath "$other")
   # shellcheck disable=SC2086
   $w "$setup" /S /D=$other; rc=$?
-  /usr/lib/wine/wineserver -w
   expect "it installs ($rc)" eval '[ "$rc" = 0 ] && installed "$otheru"'
   expect "carrying TESSEL32.INI and TESSEL32.ATX over" kept "$otheru"
   expect "the old install is gone" [ ! -e "$oddu" ]
@@ -147,7 +157,7 @@ wine_part() {  # SETUP OLDSETUP PROGRAM POSTCMD: the installer under Wine
 
   echo "  uninstall /PURGE"
   $w "$otheru/Uninstall.exe" /S /PURGE
-  /usr/lib/wine/wineserver -w
+  waitfor '[ ! -e "$otheru" ] && ! haskey'
   expect "removes the folder with the settings" [ ! -e "$otheru" ]
   expect "the entry and the shortcut" eval '! haskey && [ ! -e "$lnk" ]'
   /usr/lib/wine/wineserver -k 2>/dev/null
