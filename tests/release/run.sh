@@ -201,6 +201,18 @@ for exe in TESSEL32.EXE tessel-lisp.exe; do
   expect "$exe needs only system DLLs ($(echo $dlls))" eval '! grep -Evq "$system" <<<"$dlls"'
 done
 expect "the version resource says $version" [ "$(python3 installer/peversion.py "$program")" = "$version" ]
+# The release's guard: a version string that disagrees with the fixed
+# FILEVERSION must not pass.
+python3 - "$program" "$work/altered.exe" "$version" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+key = "FileVersion\0".encode("utf-16-le")
+at = data.index(key)
+old = sys.argv[3].encode("utf-16-le")
+value = data.index(old, at)
+open(sys.argv[2], "wb").write(data[:value] + "9".encode("utf-16-le") + data[value + 2:])
+PY
+expect "a program whose FileVersion string was altered is refused" eval '! python3 installer/peversion.py "$work/altered.exe" >/dev/null 2>&1'
 
 # The texts: code page 1252 (umlauts as single bytes), CR LF on every line.
 for t in LIESMICH.txt LIZENZ.txt; do
