@@ -79,4 +79,5 @@ chmod 0644 "$out/$name-setup.exe" "$out/$name-portable.zip"
 touch -d "@$SOURCE_DATE_EPOCH" "$out/$name-setup.exe" "$out/$name-portable.zip" "$out/tessel-lisp-$version-linux-x86_64"
 
 (cd "$out" && sha256sum "$name-setup.exe" "$name-portable.zip" "tessel-lisp-$version-linux-x86_64" > SHA256SUMS)
+touch -d "@$SOURCE_DATE_EPOCH" "$out/SHA256SUMS"
 ls -l "$out"
