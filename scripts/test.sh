@@ -62,5 +62,8 @@ for arch in x86_64 i686; do
   fi
 done
 
+# The release files, and the installer under Wine (in a prefix of its own).
+run "release (scripts/release.sh, installer under Wine)" bash tests/release/run.sh
+
 echo "test programs: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -11,6 +11,7 @@
 #include "ui/bitmap_win.h"
 #include "ui/statusbar_win.h"
 #include "ui/toolbar_win.h"
+#include "version.h"
 
 namespace {
 
@@ -432,7 +433,7 @@ TEST_CASE("about box: its lines, the picture, and the system information launche
     HWND box = nullptr;
     gui::ExpectDialog("Über Tessel...", [&](HWND d) {
         box = d;
-        CHECK(gui::ItemText(d, IDC_ABOUT_VERSION) == "Version : 1.0.0");
+        CHECK(gui::ItemText(d, IDC_ABOUT_VERSION) == "Version : " TESSEL_VERSION_TEXT);
         CHECK(gui::ItemText(d, IDC_ABOUT_TEXT) == "Ein kleiner Texteditor mit speziellen Funktionen");
         CHECK(gui::ItemText(d, IDC_ABOUT_NAME).empty());
         OSVERSIONINFOA v{};
