@@ -8,10 +8,16 @@ export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# 64-bit programs run with wine64; 32-bit ones need a kernel that can run
-# 32-bit code and the wine32 package.
+# 64-bit programs run with wine64; 32-bit ones with the wine32 package's
+# loader, where the kernel runs 32-bit code or inside scripts/run32.sh.
 loader=/usr/lib/wine/wine64
-if file -b "$1" 2>/dev/null | grep -q 'PE32 executable'; then loader=/usr/lib/wine/wine; fi
+if file -b "$1" 2>/dev/null | grep -q 'PE32 executable'; then
+  loader=/usr/lib/wine/wine
+  if [ -z "${TESSEL_RUN32:-}" ] && ! "$loader" --version >/dev/null 2>&1; then
+    echo "wine.sh: $1 is 32-bit and this kernel cannot run it; run it as scripts/run32.sh scripts/wine.sh ..." >&2
+    exit 126
+  fi
+fi
 
 if [ ! -f "$WINEPREFIX/.tessel-ready" ]; then
   mkdir -p "$WINEPREFIX"
