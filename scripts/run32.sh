@@ -146,8 +146,10 @@ mkfifo "$sync/maps" || why "cannot make a FIFO in $sync"
 [ $check = 1 ] && set -- "$wine32" --version
 [ $check = 1 ] && exec 7>&1 1>/dev/null
 unshare --user --mount --propagation private -- "$BASH" "$self" --wait-maps "$sync/maps" \
-  "$sync/started" "$interp" "$@" &
+  "$sync/started" "$interp" "$@" <&0 &
 child=$!
+stopped=0
+trap 'stopped=1; kill -TERM "$child" 2>/dev/null' TERM INT HUP
 [ $check = 1 ] && exec 1>&7 7>&-
 mine=$(readlink /proc/self/ns/user)
 ns=
@@ -176,7 +178,9 @@ else
 fi
 wait "$child"
 rc=$?
+while kill -0 "$child" 2>/dev/null; do wait "$child"; rc=$?; done
 exec 8>&-
+[ $stopped = 1 ] && exit "$rc"
 if [ ! -e "$sync/started" ]; then
   [ $mapped = 1 ] || why "a private user namespace cannot be made here (unshare refused)"
   # Stage 2 has said why on stderr.
