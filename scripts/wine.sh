@@ -31,4 +31,9 @@ if [ ! -f "$WINEPREFIX/.tessel-ready" ]; then
   else wineserver -w 2>/dev/null || true; fi
   touch "$WINEPREFIX/.tessel-ready"
 fi
+# A prefix made where 32-bit programs could not run has no 32-bit half.
+if [ "$loader" = /usr/lib/wine/wine ] && [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+  echo "wine.sh: $WINEPREFIX was made where 32-bit programs could not run; remove it or use another prefix" >&2
+  exit 126
+fi
 exec "$loader" "$@"
