@@ -36,7 +36,8 @@ if [ "${1:-}" = --inside ]; then
   mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null ||
     fail "binfmt_misc cannot be mounted in a user namespace (needs Linux 6.7 or later; this is $(uname -r))"
   # The ELF header of an i386 executable or shared object; O: the emulator
-  # gets the open file, P: argv[0] is kept, F: the emulator is opened now.
+  # gets the open file, P: argv[0] is kept (the kernel tells QEMU so in
+  # AT_FLAGS), F: the emulator is opened now.
   magic='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
   mask='\xff\xff\xff\xff\xff\xfe\xfe\xfc\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
   printf ':tessel-i386:M::%s:%s:%s:OPF' "$magic" "$mask" "$interp" >/proc/sys/fs/binfmt_misc/register 2>/dev/null ||
@@ -131,11 +132,7 @@ if [ -z "$qemu" ]; then
   else why "no QEMU 10 or later for i386 could be had (no network? see $qdir/fetch.log)"; fi
   exec 9>&-
 fi
-qemu=$(readlink -f "$qemu")
-# QEMU takes the kept argv[0] (binfmt flag P) from a name ending in -binfmt-P.
-mkdir -p "$qdir" 2>/dev/null
-ln -sfn "$qemu" "$qdir/i386-binfmt-P" 2>/dev/null || why "cannot write $qdir"
-interp="$qdir/i386-binfmt-P"
+interp=$(readlink -f "$qemu")
 
 # The namespaces. Root maps every id, so files of other users (the printer's
 # jobs belong to lp) stay readable; anyone else maps only itself, as root.
