@@ -139,8 +139,8 @@ interp=$(readlink -f "$qemu")
 sync=$(mktemp -d /tmp/tessel-run32.XXXXXX) || why "no temporary directory"
 trap 'rm -rf "$sync"' EXIT
 mkfifo "$sync/maps" || why "cannot make a FIFO in $sync"
-# The check runs Wine's 32-bit loader itself.
-[ $check = 1 ] && set -- "$wine32" --version
+# The check runs Wine's 32-bit loader itself, and never waits for ever.
+[ $check = 1 ] && set -- timeout 120 "$wine32" --version
 [ $check = 1 ] && exec 7>&1 1>/dev/null
 unshare --user --mount --propagation private -- "$BASH" "$self" --wait-maps "$sync/maps" \
   "$sync/started" "$interp" "$@" <&0 &
