@@ -1,5 +1,6 @@
 #include "lisp/program.h"
 
+#include <cstdint>
 #include <unordered_set>
 
 #include "lisp/reader.h"
@@ -8,75 +9,35 @@ namespace tessel::lisp {
 
 namespace {
 
-// The program's tokens without comments, each "(" with the index behind its
-// partner (or the end), so a form is skipped in one step.
-struct Forms {
-    std::string_view text;
-    std::vector<Token> tokens;
-    std::vector<std::size_t> behind;  // for "(": index after its ")"; otherwise index + 1
+enum class FormKind : unsigned char { other, defun, loadDialog, newDialog, setq, foreach, set, quote };
 
-    explicit Forms(std::string_view t) : text(t) {
-        Reader reader(t);
-        Token token;
-        while (reader.next(token))
-            if (!token.isComment()) tokens.push_back(token);
-        behind.resize(tokens.size());
-        std::vector<std::size_t> open;
-        for (std::size_t i = 0; i < tokens.size(); ++i) {
-            behind[i] = i + 1;
-            if (tokens[i].kind == TokenKind::open) {
-                open.push_back(i);
-            } else if (tokens[i].kind == TokenKind::close && !open.empty()) {
-                behind[open.back()] = i + 1;
-                open.pop_back();
-            }
-        }
-        for (const std::size_t i : open) behind[i] = tokens.size();
-    }
-
-    std::size_t size() const { return tokens.size(); }
-    bool is(std::size_t i, TokenKind kind) const { return i < tokens.size() && tokens[i].kind == kind; }
-    bool isAtom(std::size_t i, std::string_view lowerWord) const {
-        return is(i, TokenKind::atom) && atomIs(bytes(i), lowerWord);
-    }
-    std::string_view bytes(std::size_t i) const {
-        return text.substr(tokens[i].start, tokens[i].end - tokens[i].start);
-    }
-    // The index behind the expression at i: a form, a quoted expression, or one token.
-    std::size_t skip(std::size_t i) const {
-        while (is(i, TokenKind::quote)) ++i;
-        return i < tokens.size() ? behind[i] : tokens.size();
-    }
-    // The string's contents between its quotes, escapes as written.
-    std::string_view contents(std::size_t i) const {
-        const Token& t = tokens[i];
-        const std::size_t end = t.unclosed ? t.end : t.end - 1;
-        return text.substr(t.start + 1, end - t.start - 1);
-    }
-    // The end of the form that opens at i (exclusive of its ")").
-    std::size_t inside(std::size_t open) const {
-        const std::size_t end = behind[open];
-        return end > open + 1 && is(end - 1, TokenKind::close) ? end - 1 : end;
-    }
-    // The symbol a quoted expression at i names: 'S or (quote S); empty otherwise.
-    std::string_view quotedSymbol(std::size_t i) const {
-        if (is(i, TokenKind::quote) && is(i + 1, TokenKind::atom)) return bytes(i + 1);
-        if (is(i, TokenKind::open) && isAtom(i + 1, "quote") && is(i + 2, TokenKind::atom) && inside(i) == i + 3)
-            return bytes(i + 2);
-        return {};
-    }
+// One open form while the program streams by.
+struct Frame {
+    FormKind kind = FormKind::other;
+    std::size_t at = 0;               // offset of its "("
+    std::size_t elements = 0;         // elements begun so far, the head included
+    bool quoted = false;              // a "'" waits for its element
+    std::size_t dialog = SIZE_MAX;    // its entry in the definitions (dialog forms)
+    std::size_t searching = SIZE_MAX; // a dialog entry whose name is the first string inside this form
+    bool setArgument = false;         // this form is the argument of (set ...): (quote S) names S
+    std::string_view quoted1;         // (quote S): S
 };
 
-std::string dialogArgument(const Forms& f, std::size_t i, std::size_t formEnd) {
-    if (i >= formEnd) return {};
-    if (f.is(i, TokenKind::string)) return std::string(f.contents(i));
-    if (f.is(i, TokenKind::atom)) return std::string(f.bytes(i));
-    if (f.is(i, TokenKind::open)) {
-        const std::size_t end = f.inside(i);
-        for (std::size_t j = i + 1; j < end; ++j)
-            if (f.is(j, TokenKind::string)) return std::string(f.contents(j));
-    }
-    return {};
+FormKind kindOf(std::string_view head) {
+    if (atomIs(head, "defun")) return FormKind::defun;
+    if (atomIs(head, "load_dialog")) return FormKind::loadDialog;
+    if (atomIs(head, "new_dialog")) return FormKind::newDialog;
+    if (atomIs(head, "setq")) return FormKind::setq;
+    if (atomIs(head, "foreach")) return FormKind::foreach;
+    if (atomIs(head, "set")) return FormKind::set;
+    if (atomIs(head, "quote")) return FormKind::quote;
+    return FormKind::other;
+}
+
+// The string's contents between its quotes, escapes as written.
+std::string_view contents(std::string_view text, const Token& t) {
+    const std::size_t end = t.unclosed ? t.end : t.end - 1;
+    return text.substr(t.start + 1, end - t.start - 1);
 }
 
 std::string lowered(std::string_view s) {
@@ -86,49 +47,133 @@ std::string lowered(std::string_view s) {
     return out;
 }
 
+// Walks the program's forms once, token by token, without keeping them.
+struct Walker {
+    std::string_view text;
+    std::vector<Definition> definitions;
+    std::vector<Variable> variables;
+    std::unordered_set<std::string> seen;
+    std::vector<Frame> stack;
+
+    void variable(std::string_view name, std::size_t at) {
+        if (!name.empty() && seen.insert(lowered(name)).second) variables.push_back(Variable{std::string(name), at});
+    }
+
+    // An atom or string that is element `index` of the top form.
+    void element(Frame& f, std::size_t index, bool quoted, const Token& t) {
+        const std::string_view bytes = text.substr(t.start, t.end - t.start);
+        const bool atom = t.kind == TokenKind::atom;
+        if (index == 0) {
+            if (atom && !quoted) {
+                f.kind = kindOf(bytes);
+                if (f.kind == FormKind::loadDialog || f.kind == FormKind::newDialog) {
+                    f.dialog = definitions.size();
+                    definitions.push_back(Definition{f.kind == FormKind::loadDialog ? DefinitionKind::loadDialog
+                                                                                     : DefinitionKind::newDialog,
+                                                     std::string(), f.at});
+                }
+            }
+            return;
+        }
+        switch (f.kind) {
+        case FormKind::defun:
+            if (index == 1 && atom && !quoted)
+                definitions.push_back(Definition{DefinitionKind::defun, std::string(bytes), f.at});
+            break;
+        case FormKind::loadDialog:
+        case FormKind::newDialog:
+            if (index != 1 || quoted) break;
+            if (atom) definitions[f.dialog].name = std::string(bytes);
+            else definitions[f.dialog].name = std::string(contents(text, t));
+            break;
+        case FormKind::setq:
+            if (index % 2 == 1 && atom && !quoted) variable(bytes, t.start);
+            break;
+        case FormKind::foreach:
+            if (index == 1 && atom && !quoted) variable(bytes, t.start);
+            break;
+        case FormKind::set:
+            if (index == 1 && atom && quoted) variable(bytes, t.start);
+            break;
+        case FormKind::quote:
+            if (index == 1 && atom && !quoted) f.quoted1 = bytes;
+            break;
+        case FormKind::other: break;
+        }
+    }
+
+    void open(const Token& t) {
+        Frame child;
+        child.at = t.start;
+        if (!stack.empty()) {
+            Frame& parent = stack.back();
+            const std::size_t index = parent.elements++;
+            const bool quoted = parent.quoted;
+            parent.quoted = false;
+            if ((parent.kind == FormKind::loadDialog || parent.kind == FormKind::newDialog) && index == 1 && !quoted)
+                child.searching = parent.dialog;
+            child.setArgument = parent.kind == FormKind::set && index == 1 && !quoted;
+        }
+        stack.push_back(child);
+    }
+
+    void close() {
+        if (stack.empty()) return;
+        const Frame done = stack.back();
+        stack.pop_back();
+        if (done.setArgument && done.kind == FormKind::quote && done.elements == 2 && !done.quoted1.empty())
+            variable(done.quoted1, done.at);
+    }
+
+    // The first string inside a dialog form's argument form names the entry.
+    void string(const Token& t) {
+        for (std::size_t i = stack.size(); i-- > 0;) {
+            Frame& f = stack[i];
+            if (f.searching == SIZE_MAX) continue;
+            definitions[f.searching].name = std::string(contents(text, t));
+            f.searching = SIZE_MAX;
+        }
+    }
+
+    void run() {
+        Reader reader(text);
+        Token t;
+        while (reader.next(t)) {
+            switch (t.kind) {
+            case TokenKind::lineComment:
+            case TokenKind::blockComment: break;
+            case TokenKind::open: open(t); break;
+            case TokenKind::close: close(); break;
+            case TokenKind::quote:
+                if (!stack.empty()) stack.back().quoted = true;
+                break;
+            case TokenKind::string: string(t); [[fallthrough]];
+            case TokenKind::atom:
+                if (!stack.empty()) {
+                    Frame& f = stack.back();
+                    const std::size_t index = f.elements++;
+                    const bool quoted = f.quoted;
+                    f.quoted = false;
+                    element(f, index, quoted, t);
+                }
+                break;
+            }
+        }
+    }
+};
+
 }  // namespace
 
 std::vector<Definition> programDefinitions(std::string_view text) {
-    const Forms f(text);
-    std::vector<Definition> found;
-    for (std::size_t i = 0; i + 1 < f.size(); ++i) {
-        if (!f.is(i, TokenKind::open) || !f.is(i + 1, TokenKind::atom)) continue;
-        const std::size_t end = f.inside(i);
-        const std::size_t at = f.tokens[i].start;
-        if (f.isAtom(i + 1, "defun")) {
-            if (i + 2 < end && f.is(i + 2, TokenKind::atom))
-                found.push_back(Definition{DefinitionKind::defun, std::string(f.bytes(i + 2)), at});
-        } else if (f.isAtom(i + 1, "load_dialog")) {
-            found.push_back(Definition{DefinitionKind::loadDialog, dialogArgument(f, i + 2, end), at});
-        } else if (f.isAtom(i + 1, "new_dialog")) {
-            found.push_back(Definition{DefinitionKind::newDialog, dialogArgument(f, i + 2, end), at});
-        }
-    }
-    return found;
+    Walker w{text, {}, {}, {}, {}};
+    w.run();
+    return std::move(w.definitions);
 }
 
 std::vector<Variable> programVariables(std::string_view text) {
-    const Forms f(text);
-    std::vector<Variable> found;
-    std::unordered_set<std::string> seen;
-    auto add = [&](std::string_view name, std::size_t at) {
-        if (!name.empty() && seen.insert(lowered(name)).second) found.push_back(Variable{std::string(name), at});
-    };
-    for (std::size_t i = 0; i + 1 < f.size(); ++i) {
-        if (!f.is(i, TokenKind::open) || !f.is(i + 1, TokenKind::atom)) continue;
-        const std::size_t end = f.inside(i);
-        if (f.isAtom(i + 1, "setq")) {
-            // Variable and value in turn: every other expression is a variable.
-            for (std::size_t j = i + 2; j < end; j = f.skip(f.skip(j))) {
-                if (f.is(j, TokenKind::atom)) add(f.bytes(j), f.tokens[j].start);
-            }
-        } else if (f.isAtom(i + 1, "foreach")) {
-            if (i + 2 < end && f.is(i + 2, TokenKind::atom)) add(f.bytes(i + 2), f.tokens[i + 2].start);
-        } else if (f.isAtom(i + 1, "set")) {
-            if (i + 2 < end) add(f.quotedSymbol(i + 2), f.tokens[i + 2].start);
-        }
-    }
-    return found;
+    Walker w{text, {}, {}, {}, {}};
+    w.run();
+    return std::move(w.variables);
 }
 
 }  // namespace tessel::lisp

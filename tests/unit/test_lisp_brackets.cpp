@@ -204,15 +204,15 @@ TEST_CASE("program: definitions and variables never from comments or strings, ke
     std::string names;
     for (const Definition& d : programDefinitions(kProgram + "(princ \"(defun fake\")\r\n"
                                                   "(setq id (LOAD_DIALOG \"haupt.dcl\"))(new_dialog dlg id)"
-                                                  "(load_dialog (strcat pfad \"neben.dcl\"))(defun)"))
+                                                  "(load_dialog (strcat pfad \"neben.dcl\"))(defun)(load_dialog)(new_dialog 'q (x))"))
         names += std::to_string(static_cast<int>(d.kind)) + ":" + d.name + "@" + std::to_string(d.at) + " ";
-    CHECK(names == "0:c:zaehl@95 0:c:schwpk@318 1:haupt.dcl@379 2:dlg@405 1:neben.dcl@424 ");
+    CHECK(names == "0:c:zaehl@95 0:c:schwpk@318 1:haupt.dcl@379 2:dlg@405 1:neben.dcl@424 1:@470 2:@483 ");
 
     std::string vars;
     for (const Variable& v : programVariables("(setq a 1 b (setq c 2) A 3)(foreach x l (set 'y x))"
-                                              "(set (quote z) 1)(set v 2)(SetQ e 'f g)\"(setq h 1)\" ;(setq i 1)"))
+                                              "(set (quote z) 1)(set v 2)(set (quote w u) 3)(setq 'k 1 m)(SetQ e 'f g)\"(setq h 1)\" ;(setq i 1)"))
         vars += v.name + " ";
-    CHECK(vars == "a b c x y z e g ");
+    CHECK(vars == "a b c x y z m e g ");  // not w nor k
 }
 
 TEST_CASE("protected programs are recognised by their first line") {
