@@ -16,7 +16,7 @@ struct Frame {
     FormKind kind = FormKind::other;
     std::size_t at = 0;               // offset of its "("
     std::size_t elements = 0;         // elements begun so far, the head included
-    bool quoted = false;              // a "'" waits for its element
+    std::size_t quotes = 0;           // the "'" waiting for the next element
     std::size_t dialog = SIZE_MAX;    // its entry in the definitions (dialog forms)
     std::size_t searching = SIZE_MAX; // a dialog entry whose name is the first string inside this form
     bool setArgument = false;         // this form is the argument of (set ...): (quote S) names S
@@ -60,7 +60,9 @@ struct Walker {
     }
 
     // An atom or string that is element `index` of the top form.
-    void element(Frame& f, std::size_t index, bool quoted, const Token& t) {
+    // `quotes` counts the "'" before it.
+    void element(Frame& f, std::size_t index, std::size_t quotes, const Token& t) {
+        const bool quoted = quotes != 0;
         const std::string_view bytes = text.substr(t.start, t.end - t.start);
         const bool atom = t.kind == TokenKind::atom;
         if (index == 0) {
@@ -93,7 +95,7 @@ struct Walker {
             if (index == 1 && atom && !quoted) variable(bytes, t.start);
             break;
         case FormKind::set:
-            if (index == 1 && atom && quoted) variable(bytes, t.start);
+            if (index == 1 && atom && quotes == 1) variable(bytes, t.start);  // ''S is no symbol
             break;
         case FormKind::quote:
             if (index == 1 && atom && !quoted) f.quoted1 = bytes;
@@ -108,8 +110,8 @@ struct Walker {
         if (!stack.empty()) {
             Frame& parent = stack.back();
             const std::size_t index = parent.elements++;
-            const bool quoted = parent.quoted;
-            parent.quoted = false;
+            const bool quoted = parent.quotes != 0;
+            parent.quotes = 0;
             if ((parent.kind == FormKind::loadDialog || parent.kind == FormKind::newDialog) && index == 1 && !quoted)
                 child.searching = parent.dialog;
             child.setArgument = parent.kind == FormKind::set && index == 1 && !quoted;
@@ -145,20 +147,22 @@ struct Walker {
             case TokenKind::open: open(t); break;
             case TokenKind::close: close(); break;
             case TokenKind::quote:
-                if (!stack.empty()) stack.back().quoted = true;
+                if (!stack.empty()) ++stack.back().quotes;
                 break;
             case TokenKind::string: string(t); [[fallthrough]];
             case TokenKind::atom:
                 if (!stack.empty()) {
                     Frame& f = stack.back();
                     const std::size_t index = f.elements++;
-                    const bool quoted = f.quoted;
-                    f.quoted = false;
-                    element(f, index, quoted, t);
+                    const std::size_t quotes = f.quotes;
+                    f.quotes = 0;
+                    element(f, index, quotes, t);
                 }
                 break;
             }
         }
+        // Forms the text ends inside end with it.
+        while (!stack.empty()) close();
     }
 };
 

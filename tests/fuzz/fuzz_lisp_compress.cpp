@@ -2,7 +2,8 @@
 // be the second reader's (tests/fuzz/lisp_reference.h); the compressed text
 // must read as the same tokens, comments left out (a block comment left open
 // is kept), stay on one line outside strings and that open rest, be no
-// longer than the text, and compress to itself.
+// longer than the text, and compress to itself. What the program defines
+// and sets is checked against a reading over the second reader's tokens.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "lisp/compress.h"
+#include "lisp/program.h"
 #include "lisp/reader.h"
 #include "tests/fuzz/check.h"
 #include "tests/fuzz/lisp_reference.h"
@@ -71,6 +73,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (; at < out.size(); ++at) REQUIRE(out[at] != '\r' && out[at] != '\n');
     REQUIRE(compress(out) == out);
+
+    // What the program defines and sets, against a reading over a token vector.
+    const std::vector<Definition> definitions = programDefinitions(text), wantDefinitions = reference::Definitions(text);
+    REQUIRE(definitions.size() == wantDefinitions.size());
+    for (std::size_t i = 0; i < definitions.size(); ++i)
+        REQUIRE(definitions[i].kind == wantDefinitions[i].kind && definitions[i].name == wantDefinitions[i].name &&
+                definitions[i].at == wantDefinitions[i].at);
+    const std::vector<Variable> variables = programVariables(text), wantVariables = reference::Variables(text);
+    REQUIRE(variables.size() == wantVariables.size());
+    for (std::size_t i = 0; i < variables.size(); ++i) REQUIRE(variables[i].name == wantVariables[i].name);
 
     const int saving = savingPercent(size, out.size());
     REQUIRE(saving >= 0 && saving <= 100);
