@@ -9,6 +9,8 @@ namespace tessel::lisp {
 
 namespace {
 
+constexpr std::size_t kNone = SIZE_MAX;
+
 enum class FormKind : unsigned char { other, defun, loadDialog, newDialog, setq, foreach, set, quote };
 
 // One open form while the program streams by.
@@ -17,6 +19,7 @@ struct Frame {
     std::size_t at = 0;               // offset of its "("
     std::size_t elements = 0;         // elements begun so far, the head included
     std::size_t quotes = 0;           // the "'" waiting for the next element
+    std::size_t plainAbove = 0;       // plain forms open inside it (collapseIfPlain)
     std::size_t dialog = SIZE_MAX;    // its entry in the definitions (dialog forms)
     std::size_t searching = SIZE_MAX; // a dialog entry whose name is the first string inside this form
     bool setArgument = false;         // this form is the argument of (set ...): (quote S) names S
@@ -53,7 +56,11 @@ struct Walker {
     std::vector<Definition> definitions;
     std::vector<Variable> variables;
     std::unordered_set<std::string> seen;
-    std::vector<Frame> stack;
+    std::vector<Frame> stack;                // the forms that matter, innermost last
+    std::size_t basePlain = 0;               // plain forms below the first frame
+    std::vector<std::size_t> searching;      // frames waiting for their first string, outermost first
+
+    explicit Walker(std::string_view t) : text(t) {}
 
     void variable(std::string_view name, std::size_t at) {
         if (!name.empty() && seen.insert(lowered(name)).second) variables.push_back(Variable{std::string(name), at});
@@ -104,37 +111,60 @@ struct Walker {
         }
     }
 
+    // The innermost form, or null when it is a plain one (or there is none).
+    Frame* innermost() { return stack.empty() || stack.back().plainAbove > 0 ? nullptr : &stack.back(); }
+    std::size_t& plainCount() { return stack.empty() ? basePlain : stack.back().plainAbove; }
+
+    // A form whose head is known and that means nothing to the lists needs
+    // no frame, only its depth: a program of a million "(" costs a counter.
+    void collapseIfPlain() {
+        Frame& f = stack.back();
+        if (f.elements == 0 || f.searching != kNone || f.setArgument) return;
+        if (f.kind != FormKind::other && f.kind != FormKind::quote) return;
+        stack.pop_back();
+        ++plainCount();
+    }
+
     void open(const Token& t) {
         Frame child;
         child.at = t.start;
-        if (!stack.empty()) {
-            Frame& parent = stack.back();
-            const std::size_t index = parent.elements++;
-            const bool quoted = parent.quotes != 0;
-            parent.quotes = 0;
-            if ((parent.kind == FormKind::loadDialog || parent.kind == FormKind::newDialog) && index == 1 && !quoted)
-                child.searching = parent.dialog;
-            child.setArgument = parent.kind == FormKind::set && index == 1 && !quoted;
+        if (Frame* parent = innermost()) {
+            const std::size_t index = parent->elements++;
+            const bool quoted = parent->quotes != 0;
+            parent->quotes = 0;
+            if ((parent->kind == FormKind::loadDialog || parent->kind == FormKind::newDialog) && index == 1 &&
+                !quoted) {
+                child.searching = parent->dialog;
+                searching.push_back(stack.size());
+            }
+            child.setArgument = parent->kind == FormKind::set && index == 1 && !quoted;
+            collapseIfPlain();
         }
         stack.push_back(child);
     }
 
     void close() {
-        if (stack.empty()) return;
+        if (stack.empty() && basePlain == 0) return;  // a stray ")"
+        std::size_t& plain = plainCount();
+        if (plain > 0) {
+            --plain;
+            return;
+        }
         const Frame done = stack.back();
         stack.pop_back();
+        if (!searching.empty() && searching.back() == stack.size()) searching.pop_back();
         if (done.setArgument && done.kind == FormKind::quote && done.elements == 2 && !done.quoted1.empty())
             variable(done.quoted1, done.at);
     }
 
-    // The first string inside a dialog form's argument form names the entry.
+    // The first string inside a dialog form's argument form names the entry:
+    // every such form still open holds this string.
     void string(const Token& t) {
-        for (std::size_t i = stack.size(); i-- > 0;) {
-            Frame& f = stack[i];
-            if (f.searching == SIZE_MAX) continue;
-            definitions[f.searching].name = std::string(contents(text, t));
-            f.searching = SIZE_MAX;
+        for (const std::size_t i : searching) {
+            definitions[stack[i].searching].name = std::string(contents(text, t));
+            stack[i].searching = kNone;
         }
+        searching.clear();
     }
 
     void run() {
@@ -147,35 +177,35 @@ struct Walker {
             case TokenKind::open: open(t); break;
             case TokenKind::close: close(); break;
             case TokenKind::quote:
-                if (!stack.empty()) ++stack.back().quotes;
+                if (Frame* f = innermost()) ++f->quotes;
                 break;
             case TokenKind::string: string(t); [[fallthrough]];
             case TokenKind::atom:
-                if (!stack.empty()) {
-                    Frame& f = stack.back();
-                    const std::size_t index = f.elements++;
-                    const std::size_t quotes = f.quotes;
-                    f.quotes = 0;
-                    element(f, index, quotes, t);
+                if (Frame* f = innermost()) {
+                    const std::size_t index = f->elements++;
+                    const std::size_t quotes = f->quotes;
+                    f->quotes = 0;
+                    element(*f, index, quotes, t);
+                    collapseIfPlain();
                 }
                 break;
             }
         }
         // Forms the text ends inside end with it.
-        while (!stack.empty()) close();
+        while (!stack.empty() || basePlain > 0) close();
     }
 };
 
 }  // namespace
 
 std::vector<Definition> programDefinitions(std::string_view text) {
-    Walker w{text, {}, {}, {}, {}};
+    Walker w(text);
     w.run();
     return std::move(w.definitions);
 }
 
 std::vector<Variable> programVariables(std::string_view text) {
-    Walker w{text, {}, {}, {}, {}};
+    Walker w(text);
     w.run();
     return std::move(w.variables);
 }
