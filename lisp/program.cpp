@@ -9,21 +9,24 @@ namespace tessel::lisp {
 
 namespace {
 
-constexpr std::size_t kNone = SIZE_MAX;
+constexpr std::uint32_t kNone = UINT32_MAX;
 
 enum class FormKind : unsigned char { other, defun, loadDialog, newDialog, setq, foreach, set, quote };
 
-// One open form while the program streams by.
+// One open form while the program streams by. Kept small: a deeply nested
+// program holds one per level. Counts and indices are 32 bits wide, as no
+// text the tools read comes near 4 GB.
 struct Frame {
-    FormKind kind = FormKind::other;
     std::size_t at = 0;               // offset of its "("
-    std::size_t elements = 0;         // elements begun so far, the head included
-    std::size_t quotes = 0;           // the "'" waiting for the next element
-    std::size_t plainAbove = 0;       // plain forms open inside it (collapseIfPlain)
-    std::size_t dialog = SIZE_MAX;    // its entry in the definitions (dialog forms)
-    std::size_t searching = SIZE_MAX; // a dialog entry whose name is the first string inside this form
+    const char* quoted1 = nullptr;    // (quote S): S
+    std::uint32_t quoted1Length = 0;
+    std::uint32_t elements = 0;       // elements begun so far, the head included
+    std::uint32_t plainAbove = 0;     // plain forms open inside it (collapseIfPlain)
+    std::uint32_t dialog = kNone;     // its entry in the definitions (dialog forms)
+    std::uint32_t searching = kNone;  // a dialog entry whose name is the first string inside this form
+    FormKind kind = FormKind::other;
+    std::uint8_t quotes = 0;          // the "'" waiting for the next element (0, 1 or 2 for more)
     bool setArgument = false;         // this form is the argument of (set ...): (quote S) names S
-    std::string_view quoted1;         // (quote S): S
 };
 
 FormKind kindOf(std::string_view head) {
@@ -57,7 +60,7 @@ struct Walker {
     std::vector<Variable> variables;
     std::unordered_set<std::string> seen;
     std::vector<Frame> stack;                // the forms that matter, innermost last
-    std::size_t basePlain = 0;               // plain forms below the first frame
+    std::uint32_t basePlain = 0;              // plain forms below the first frame
     std::vector<std::size_t> searching;      // frames waiting for their first string, outermost first
 
     explicit Walker(std::string_view t) : text(t) {}
@@ -76,7 +79,7 @@ struct Walker {
             if (atom && !quoted) {
                 f.kind = kindOf(bytes);
                 if (f.kind == FormKind::loadDialog || f.kind == FormKind::newDialog) {
-                    f.dialog = definitions.size();
+                    f.dialog = definitions.size() < kNone ? static_cast<std::uint32_t>(definitions.size()) : kNone;
                     definitions.push_back(Definition{f.kind == FormKind::loadDialog ? DefinitionKind::loadDialog
                                                                                      : DefinitionKind::newDialog,
                                                      std::string(), f.at});
@@ -91,7 +94,7 @@ struct Walker {
             break;
         case FormKind::loadDialog:
         case FormKind::newDialog:
-            if (index != 1 || quoted) break;
+            if (index != 1 || quoted || f.dialog == kNone) break;
             if (atom) definitions[f.dialog].name = std::string(bytes);
             else definitions[f.dialog].name = std::string(contents(text, t));
             break;
@@ -105,7 +108,10 @@ struct Walker {
             if (index == 1 && atom && quotes == 1) variable(bytes, t.start);  // ''S is no symbol
             break;
         case FormKind::quote:
-            if (index == 1 && atom && !quoted) f.quoted1 = bytes;
+            if (index == 1 && atom && !quoted) {
+                f.quoted1 = bytes.data();
+                f.quoted1Length = static_cast<std::uint32_t>(bytes.size());
+            }
             break;
         case FormKind::other: break;
         }
@@ -113,7 +119,7 @@ struct Walker {
 
     // The innermost form, or null when it is a plain one (or there is none).
     Frame* innermost() { return stack.empty() || stack.back().plainAbove > 0 ? nullptr : &stack.back(); }
-    std::size_t& plainCount() { return stack.empty() ? basePlain : stack.back().plainAbove; }
+    std::uint32_t& plainCount() { return stack.empty() ? basePlain : stack.back().plainAbove; }
 
     // A form whose head is known and that means nothing to the lists needs
     // no frame, only its depth: a program of a million "(" costs a counter.
@@ -133,7 +139,7 @@ struct Walker {
             const bool quoted = parent->quotes != 0;
             parent->quotes = 0;
             if ((parent->kind == FormKind::loadDialog || parent->kind == FormKind::newDialog) && index == 1 &&
-                !quoted) {
+                !quoted && parent->dialog != kNone) {
                 child.searching = parent->dialog;
                 searching.push_back(stack.size());
             }
@@ -145,7 +151,7 @@ struct Walker {
 
     void close() {
         if (stack.empty() && basePlain == 0) return;  // a stray ")"
-        std::size_t& plain = plainCount();
+        std::uint32_t& plain = plainCount();
         if (plain > 0) {
             --plain;
             return;
@@ -153,8 +159,8 @@ struct Walker {
         const Frame done = stack.back();
         stack.pop_back();
         if (!searching.empty() && searching.back() == stack.size()) searching.pop_back();
-        if (done.setArgument && done.kind == FormKind::quote && done.elements == 2 && !done.quoted1.empty())
-            variable(done.quoted1, done.at);
+        if (done.setArgument && done.kind == FormKind::quote && done.elements == 2 && done.quotes == 0 && done.quoted1)
+            variable(std::string_view(done.quoted1, done.quoted1Length), done.at);
     }
 
     // The first string inside a dialog form's argument form names the entry:
@@ -177,7 +183,8 @@ struct Walker {
             case TokenKind::open: open(t); break;
             case TokenKind::close: close(); break;
             case TokenKind::quote:
-                if (Frame* f = innermost()) ++f->quotes;
+                if (Frame* f = innermost())
+                    if (f->quotes < 2) ++f->quotes;
                 break;
             case TokenKind::string: string(t); [[fallthrough]];
             case TokenKind::atom:
