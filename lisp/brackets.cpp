@@ -1,43 +1,73 @@
 #include "lisp/brackets.h"
 
 #include <cstdio>
-#include <vector>
+
+#include "lisp/reader.h"
 
 namespace tessel::lisp {
 
-BracketCounts countBrackets(std::string_view text) {
-    BracketCounts counts;
-    bool inCode = true;
-    for (const char c : text) {
-        switch (c) {
-        case '\r':
-        case '\n': inCode = true; break;
-        case ';': inCode = false; break;
-        case '(': if (inCode) ++counts.left; break;
-        case ')': if (inCode) ++counts.right; break;
-        case '"': if (inCode) ++counts.quotes; break;
+bool BracketCheck::bracketsPass() const {
+    for (const Fault& f : faults)
+        if (f.kind != FaultKind::unclosedString) return false;
+    return true;
+}
+
+std::optional<Fault> BracketCheck::firstFault() const {
+    if (faults.empty()) return std::nullopt;
+    if (faults.front().kind == FaultKind::strayClose) return faults.front();
+    for (const Fault& f : faults)
+        if (f.kind == FaultKind::unclosedString || f.kind == FaultKind::unclosedComment) return f;
+    return faults.front();
+}
+
+BracketCheck checkBrackets(std::string_view text) {
+    BracketCheck check;
+    std::vector<std::size_t> open;
+    std::optional<Fault> swallowed;  // an unclosed string or block comment ends the text
+    Reader reader(text);
+    Token t;
+    while (reader.next(t)) {
+        switch (t.kind) {
+        case TokenKind::open:
+            ++check.counts.left;
+            open.push_back(t.start);
+            break;
+        case TokenKind::close:
+            ++check.counts.right;
+            if (!open.empty()) open.pop_back();
+            else check.faults.push_back(Fault{FaultKind::strayClose, t.start, 1});
+            break;
+        case TokenKind::string:
+            check.counts.quotes += t.unclosed ? 1 : 2;
+            if (t.unclosed) swallowed = Fault{FaultKind::unclosedString, t.start, 1};
+            break;
+        case TokenKind::blockComment:
+            if (t.unclosed) swallowed = Fault{FaultKind::unclosedComment, t.start, 2};
+            break;
         default: break;
         }
     }
-    return counts;
+    // The open brackets, then the swallowing token, keep the text order: every
+    // stray ")" came before them, and the swallowing token is the last token.
+    for (const std::size_t at : open) check.faults.push_back(Fault{FaultKind::unclosedOpen, at, 1});
+    if (swallowed) check.faults.push_back(*swallowed);
+    return check;
 }
 
-std::string bracketReport(const BracketCounts& counts) {
+std::string bracketReport(const BracketCheck& check) {
+    const BracketCounts& counts = check.counts;
     char numbers[160];
     std::snprintf(numbers, sizeof numbers,
                   "Linke Klammern :\t %d\nRechte Klammern :\t %d\nAnf\xFChrungszeichen :\t %d\n\n",
                   static_cast<int>(counts.left), static_cast<int>(counts.right), static_cast<int>(counts.quotes));
     std::string report = numbers;
-    report += counts.bracketsPass() ? "Klammerntest \tOK\n" : "Klammerntest \tFEHLER\n";
-    report += counts.quotesPass() ? "Anf\xFChrungszeichen \tOK" : "Anf\xFChrungszeichen \tFEHLER";
+    report += check.bracketsPass() ? "Klammerntest \tOK\n" : "Klammerntest \tFEHLER\n";
+    report += check.quotesPass() ? "Anf\xFChrungszeichen \tOK" : "Anf\xFChrungszeichen \tFEHLER";
     return report;
 }
 
-namespace {
-
-// The editor's scan, remembering positions as it counts.
-BracketDiagnosis diagnoseAsEditor(std::string_view text) {
-    BracketDiagnosis d;
+EditorDiagnosis editorCounts(std::string_view text) {
+    EditorDiagnosis d;
     std::vector<std::size_t> open;
     std::size_t lastQuote = 0;
     bool inCode = true;
@@ -70,74 +100,25 @@ BracketDiagnosis diagnoseAsEditor(std::string_view text) {
     return d;
 }
 
-// Strings and block comments are opaque.
-BracketDiagnosis diagnoseWithStrings(std::string_view text) {
-    BracketDiagnosis d;
-    std::vector<std::size_t> open;
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const char c = text[i];
-        if (c == ';') {
-            if (i + 1 < n && text[i + 1] == '|') {  // ;| ... |;
-                const std::size_t end = text.find("|;", i + 2);
-                i = end == std::string_view::npos ? n : end + 2;
-            } else {
-                while (i < n && text[i] != '\r' && text[i] != '\n') ++i;
-            }
-        } else if (c == '"') {
-            ++d.counts.quotes;
-            const std::size_t start = i++;
-            bool closed = false;
-            while (i < n) {
-                if (text[i] == '\\') {
-                    i += 2;
-                } else if (text[i] == '"') {
-                    ++i;
-                    closed = true;
-                    break;
-                } else {
-                    ++i;
-                }
-            }
-            if (closed) ++d.counts.quotes;
-            else d.unpairedQuote = start;
-            if (i > n) i = n;
-        } else {
-            if (c == '(') {
-                ++d.counts.left;
-                open.push_back(i);
-            } else if (c == ')') {
-                ++d.counts.right;
-                if (!open.empty()) open.pop_back();
-                else if (!d.strayClose) d.strayClose = i;
-            }
-            ++i;
+LineColumn LineCounter::at(std::size_t offset) {
+    if (offset > text_.size()) offset = text_.size();
+    if (offset < pos_) {  // not in order: count again from the start
+        pos_ = 0;
+        line_ = 1;
+        lineStart_ = 0;
+    }
+    const char* p = text_.data();
+    const std::size_t n = text_.size();
+    for (; pos_ < offset; ++pos_) {
+        const char c = p[pos_];
+        if (c == '\n' || (c == '\r' && (pos_ + 1 >= n || p[pos_ + 1] != '\n'))) {
+            ++line_;
+            lineStart_ = pos_ + 1;
         }
     }
-    if (!open.empty()) d.unclosedOpen = open.back();
-    return d;
+    return LineColumn{line_, offset - lineStart_ + 1};
 }
 
-}  // namespace
-
-BracketDiagnosis diagnoseBrackets(std::string_view text, bool opaqueStrings) {
-    return opaqueStrings ? diagnoseWithStrings(text) : diagnoseAsEditor(text);
-}
-
-LineColumn lineColumnOf(std::string_view text, std::size_t offset) {
-    LineColumn at;
-    std::size_t lineStart = 0;
-    if (offset > text.size()) offset = text.size();
-    for (std::size_t i = 0; i < offset; ++i) {
-        const char c = text[i];
-        if (c == '\n' || (c == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
-            ++at.line;
-            lineStart = i + 1;
-        }
-    }
-    at.column = offset - lineStart + 1;
-    return at;
-}
+LineColumn lineColumnOf(std::string_view text, std::size_t offset) { return LineCounter(text).at(offset); }
 
 }  // namespace tessel::lisp

@@ -2,39 +2,34 @@
 
 #include <cstdio>
 
+#include "lisp/reader.h"
+
 namespace tessel::lisp {
+
+namespace {
+
+// Whether two tokens that stood apart need a blank so as not to join.
+bool needsBlank(TokenKind before, TokenKind after) {
+    if (before == TokenKind::open || before == TokenKind::close || before == TokenKind::quote) return false;
+    if (after == TokenKind::open || after == TokenKind::close) return false;
+    return after != TokenKind::blockComment;  // only an unclosed one is kept; its ";" ends any atom
+}
+
+}  // namespace
 
 std::string compress(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    bool inCode = true;
-    char previous = '\0';  // "no previous character" is no blank
-    for (const char c : text) {
-        switch (c) {
-        case ' ':
-        case '\t':
-            if (previous != ' ' && inCode) out += c;
-            break;
-        case '\r':
-        case '\n':
-            inCode = true;
-            break;
-        case ';':
-            inCode = false;
-            break;
-        case '(':
-        case ')':
-            if (!inCode) break;
-            // The blank before the bracket was written (a blank in code after a
-            // non-blank always is); the bracket takes its place.
-            if (previous == ' ' && !out.empty()) out.back() = c;
-            else out += c;
-            break;
-        default:
-            if (inCode) out += c;
-            break;
-        }
-        previous = c;
+    Reader reader(text);
+    Token token;
+    Token previous;
+    bool first = true;
+    while (reader.next(token)) {
+        if (token.isComment() && !token.unclosed) continue;
+        if (!first && token.start != previous.end && needsBlank(previous.kind, token.kind)) out += ' ';
+        out.append(text.data() + token.start, token.end - token.start);
+        previous = token;
+        first = false;
     }
     return out;
 }

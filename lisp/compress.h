@@ -1,5 +1,5 @@
-// The compressor: a copy of AutoLISP text without comments, line ends and
-// surplus blanks, in one pass that remembers the previous input character.
+// The compressor: a copy of an AutoLISP program without comments, line ends
+// and surplus blanks that reads as exactly the same tokens.
 #pragma once
 
 #include <cstddef>
@@ -8,14 +8,13 @@
 
 namespace tessel::lisp {
 
-// For each character, with the previous input character (every character,
-// also one inside a comment; none at the start, which is no blank):
-//  - blank or TAB: dropped after a blank, otherwise copied in code;
-//  - CR or LF: starts code, never copied;  ";": starts a comment, not copied;
-//  - "(" or ")": after a blank it takes the place of that blank in the
-//    output (in code), otherwise it is copied in code;
-//  - anything else: copied in code.
-// The result is never longer than the text.
+// The tokens of the text (lisp/reader.h), comments left out, each copied
+// byte for byte (strings whole), on one line. Two tokens that stood apart get
+// one blank between them unless they cannot join: nothing goes next to a
+// bracket or behind a quote "'". Tokens that touched in the text still
+// touch. A string or block comment left open at the end is copied as it
+// stands. The result is never longer than the text, and compressing it
+// again gives it back unchanged.
 std::string compress(std::string_view text);
 
 // The saving in percent, (1 - after / before) * 100 truncated toward zero;

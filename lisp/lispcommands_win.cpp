@@ -70,10 +70,17 @@ void SelectHit(const search::Hit& hit) {
 
 // ------------------------------------------------------------ bracket test and compressor
 
+// The report in every case; when the test fails, the first fault is
+// selected first, so the user sees where to look while reading the report.
 bool BracketTest(std::string_view text) {
-    const BracketCounts counts = countBrackets(text);
-    ShowText(bracketReport(counts).c_str(), kReport);
-    return counts.passed();
+    const BracketCheck check = checkBrackets(text);
+    if (const auto fault = check.firstFault()) {
+        HWND edit = shell::EditControl();
+        SendMessageA(edit, EM_SETSEL, fault->at, static_cast<LPARAM>(fault->at + fault->length));
+        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    }
+    ShowText(bracketReport(check).c_str(), kReport);
+    return check.passed();
 }
 
 enum class WriteResult { written, cannotCreate, cannotWrite };
@@ -94,12 +101,49 @@ WriteResult WriteCompressed(const std::string& path, const std::string& bytes) {
     return complete ? WriteResult::written : WriteResult::cannotWrite;
 }
 
+// The full path in upper case, as the file system compares names.
+std::string ComparableName(const std::string& path) {
+    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    std::string full(size, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), size, &full[0], nullptr);
+    if (length == 0 || length >= size) return {};
+    full.resize(length);
+    CharUpperBuffA(&full[0], length);
+    return full;
+}
+
+// Volume and file index of an existing file, or false.
+bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const BOOL ok = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return ok != FALSE;
+}
+
+// Whether the compressed file would be the document's own file (a document
+// named *.BI4 in any case, or another name for the same file).
+bool IsDocumentFile(const std::string& document, const std::string& target) {
+    if (document.empty()) return false;
+    const std::string a = ComparableName(document);
+    if (!a.empty() && a == ComparableName(target)) return true;
+    BY_HANDLE_FILE_INFORMATION da, ta;
+    return FileIdentity(document, da) && FileIdentity(target, ta) &&
+           da.dwVolumeSerialNumber == ta.dwVolumeSerialNumber && da.nFileIndexHigh == ta.nFileIndexHigh &&
+           da.nFileIndexLow == ta.nFileIndexLow && (da.nFileIndexHigh | da.nFileIndexLow) != 0;
+}
+
 bool CompressToFile(std::string_view text) {
     const std::string compressed = compress(text);
     // An untitled document gives ".BI4" in the current directory; a path whose
-    // BI4 name does not fit a path buffer cannot be created.
-    const auto target = paths::replaceExtension(docstate::Path(), "BI4");
-    const WriteResult result = target ? WriteCompressed(*target, compressed) : WriteResult::cannotCreate;
+    // BI4 name does not fit a path buffer cannot be created; the document's
+    // own file is never written over.
+    const std::string document = docstate::Path();
+    const auto target = paths::replaceExtension(document, "BI4");
+    const WriteResult result = target && !IsDocumentFile(document, *target) ? WriteCompressed(*target, compressed)
+                                                                            : WriteResult::cannotCreate;
     if (result != WriteResult::written) {
         Show(result == WriteResult::cannotCreate ? kCannotCreate : kCannotWrite);
         return false;

@@ -127,7 +127,7 @@ int main() {
     };
     const Row rows[] = {
         {"Klammertest", CMD_LSP_BRACKETS,
-         [] { OnCopy([](std::string_view t) { (void)lisp::bracketReport(lisp::countBrackets(t)); }); }},
+         [] { OnCopy([](std::string_view t) { (void)lisp::bracketReport(lisp::checkBrackets(t)); }); }},
         {"Datei komprimieren", CMD_LSP_COMPRESS,
          [] { OnCopy([](std::string_view t) { (void)lisp::compress(t); }); }},
         {"Variablen auflisten", CMD_LSP_VARLIST,

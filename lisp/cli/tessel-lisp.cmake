@@ -4,6 +4,7 @@
 file(GLOB TESSEL_LISP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lisp/*.cpp)
 list(FILTER TESSEL_LISP_SOURCES EXCLUDE REGEX "_win\\.cpp$")
 add_executable(tessel-lisp ${CMAKE_SOURCE_DIR}/lisp/cli/tessel_lisp.cpp ${TESSEL_LISP_SOURCES})
+target_compile_definitions(tessel-lisp PRIVATE TESSEL_VERSION="${PROJECT_VERSION}")
 if(WIN32)
   target_link_options(tessel-lisp PRIVATE ${STATIC_RUNTIME} -mconsole)
 else()

@@ -1,14 +1,16 @@
 // tessel-lisp: the editor's AutoLISP checks for scripts and CI.
 //
-//   tessel-lisp check [--strings] FILE...   bracket and quote test with positions
-//   tessel-lisp compress FILE [-o OUT]      writes the compressed copy (BI4)
-//   tessel-lisp vars FILE                   the variables the program sets
-//   tessel-lisp defuns FILE                 functions, DCL files and DCL dialogs
+//   tessel-lisp check [-v] [--editor-counts] [--] FILE...
+//   tessel-lisp compress [-o OUT] [--] FILE...
+//   tessel-lisp vars [--] FILE...
+//   tessel-lisp defuns [--] FILE...
 //
-// "-" reads standard input. Exit status: 0 success (every file passed),
-// 1 a file failed the check, 2 usage or file errors.
+// Faults go to standard error as FILE:LINE:COLUMN: error: ..., columns in
+// bytes. "-" reads standard input. Exit status: 0 every file passed, 1 a file
+// failed the check, 2 usage or file errors.
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -22,7 +24,12 @@
 
 #include "lisp/brackets.h"
 #include "lisp/compress.h"
-#include "lisp/scan.h"
+#include "lisp/program.h"
+#include "lisp/reader.h"
+
+#ifndef TESSEL_VERSION
+#define TESSEL_VERSION "unknown"
+#endif
 
 namespace {
 
@@ -32,36 +39,80 @@ constexpr int kPassed = 0;
 constexpr int kFailed = 1;
 constexpr int kTrouble = 2;
 
-const char kSynopsis[] =
-    "usage: tessel-lisp check [--strings] FILE...\n"
-    "       tessel-lisp compress FILE [-o OUT]\n"
-    "       tessel-lisp vars FILE\n"
-    "       tessel-lisp defuns FILE\n";
-const char kUsage[] =
-    "\n"
-    "check     counts left brackets, right brackets and double quotes outside\n"
-    "          comments, as the editor's bracket test does, and reports where the\n"
-    "          first stray closing bracket, the last unclosed opening bracket and\n"
-    "          an unpaired quote are, as FILE:LINE:COLUMN: error: ...\n"
-    "          A file fails when the brackets or the quotes do not pair up, or\n"
-    "          when a closing bracket comes before its opening partner.\n"
-    "          --strings  skip \"...\" strings (with backslash escapes) and ;| |;\n"
-    "                     comments, for exact positions in programs whose strings\n"
-    "                     hold brackets or semicolons\n"
-    "compress  writes the program without comments, line ends and surplus blanks\n"
-    "          to OUT (default: FILE with the extension BI4; standard output for -)\n"
-    "vars      lists the first variable behind each foreach, setq and set\n"
-    "defuns    lists the functions defined (defun), the DCL files loaded\n"
-    "          (load_dialog) and the DCL dialogs opened (new_dialog)\n"
-    "\n"
-    "FILE may be - for standard input. Exit status: 0 passed, 1 a file failed\n"
-    "the check, 2 usage or file errors.\n";
+struct CommandHelp {
+    const char* name;
+    const char* synopsis;
+    const char* text;
+};
 
-int Usage(const char* problem) {
-    if (problem) std::fprintf(stderr, "tessel-lisp: %s\n", problem);
-    std::fputs(kSynopsis, stderr);
+const CommandHelp kHelp[] = {
+    {"check", "tessel-lisp check [-v] [--editor-counts] [--] FILE...",
+     "Reads each program as AutoLISP reads it (brackets, ' quotes, \"...\" strings\n"
+     "with backslash escapes, ; comments to the line end, ;| |; comments) and\n"
+     "reports every fault on standard error, one line each:\n"
+     "  FILE:LINE:COLUMN: error: closing bracket without an opening bracket\n"
+     "  FILE:LINE:COLUMN: error: opening bracket is never closed\n"
+     "  FILE:LINE:COLUMN: error: string is never closed\n"
+     "  FILE:LINE:COLUMN: error: block comment is never closed\n"
+     "LINE and COLUMN count from 1; COLUMN counts bytes (a TAB is one, and so is\n"
+     "each byte of a UTF-8 character); CR LF, LF and a lone CR end a line.\n"
+     "A passing file prints nothing. A protected (encrypted) program, whose first\n"
+     "line starts with \"AutoCAD PROTECTED LISP file\", cannot be read: it gets a\n"
+     "warning and does not fail.\n"
+     "  -v               also print the counts of every file on standard output\n"
+     "  --editor-counts  count as the editor's first bracket test did: one state\n"
+     "                   bit, strings unknown (a ; inside a string starts a\n"
+     "                   comment, brackets in strings count); its faults are the\n"
+     "                   first stray ), the last unclosed ( and the last quote\n"
+     "                   when the quotes are odd\n"
+     "  --strings        accepted for old scripts; exact reading is the default\n"},
+    {"compress", "tessel-lisp compress [-o OUT] [--] FILE...",
+     "Writes each program without comments, line ends and surplus blanks, as\n"
+     "the same tokens on one line (strings are copied byte for byte), to FILE\n"
+     "with its extension replaced by BI4, or to OUT (one FILE only; - for\n"
+     "standard output). Reports the sizes on standard output (on standard error\n"
+     "when the program goes to standard output). A protected program and an\n"
+     "output that would be its own input are refused.\n"},
+    {"vars", "tessel-lisp vars [--] FILE...",
+     "Lists the symbols each program sets, once each in text order: every\n"
+     "variable of setq, the variable of foreach and the quoted symbol of set.\n"
+     "With several files each line starts with FILE: .\n"},
+    {"defuns", "tessel-lisp defuns [--] FILE...",
+     "Lists as FILE:LINE: KIND NAME the functions each program defines\n"
+     "(defun NAME, any case), then the DCL files it loads (load_dialog) and the\n"
+     "DCL dialogs it opens (new_dialog). Comments and strings are never read.\n"},
+};
+
+const char kTail[] =
+    "\n"
+    "FILE may be - for standard input; -- ends the options. 'tessel-lisp COMMAND\n"
+    "--help' describes one command. Exit status: 0 passed, 1 a file failed the\n"
+    "check, 2 usage or file errors.\n";
+
+void Synopsis(FILE* to) {
+    for (std::size_t i = 0; i < sizeof kHelp / sizeof kHelp[0]; ++i)
+        std::fprintf(to, "%s %s\n", i == 0 ? "usage:" : "      ", kHelp[i].synopsis);
+    std::fputs("       tessel-lisp --help | --version\n", to);
+}
+
+int Usage(const std::string& problem) {
+    if (!problem.empty()) std::fprintf(stderr, "tessel-lisp: %s\n", problem.c_str());
+    Synopsis(stderr);
     std::fputs("Try 'tessel-lisp --help' for more.\n", stderr);
     return kTrouble;
+}
+
+int Help() {
+    Synopsis(stdout);
+    for (const CommandHelp& h : kHelp) std::printf("\n%s\n%s", h.synopsis, h.text);
+    std::fputs(kTail, stdout);
+    return kPassed;
+}
+
+int CommandHelpText(const CommandHelp& h) {
+    std::printf("usage: %s\n\n%s", h.synopsis, h.text);
+    std::fputs(kTail, stdout);
+    return kPassed;
 }
 
 std::string ShownName(const std::string& file) { return file == "-" ? "<stdin>" : file; }
@@ -85,6 +136,7 @@ bool ReadInput(const std::string& file, std::string& text) {
             std::fprintf(stderr, "tessel-lisp: %s: %s\n", file.c_str(), std::strerror(errno));
             return false;
         }
+        if (st.st_size > 0) text.reserve(static_cast<std::size_t>(st.st_size));
     }
     char buffer[65536];
     std::size_t got;
@@ -98,37 +150,120 @@ bool ReadInput(const std::string& file, std::string& text) {
     return true;
 }
 
-void Diagnostic(const std::string& name, std::string_view text, std::size_t offset, const char* what) {
-    const LineColumn at = lineColumnOf(text, offset);
-    std::printf("%s:%zu:%zu: error: %s\n", name.c_str(), at.line, at.column, what);
+// The options and files of one command. `withValue` names the options that
+// take the next argument. Returns false (after the usage message) on a
+// problem; `help` is set for COMMAND --help.
+struct Arguments {
+    std::vector<std::string> flags;    // options without value, as given
+    std::vector<std::string> values;   // "-o" and its value, in pairs
+    std::vector<std::string> files;
+    bool help = false;
+};
+
+bool Parse(const std::string& command, const std::vector<std::string>& args,
+           const std::vector<std::string>& known, const std::vector<std::string>& withValue, Arguments& out) {
+    bool options = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (options && a == "--") {
+            options = false;
+        } else if (options && (a == "--help" || a == "-h")) {
+            out.help = true;
+            return true;
+        } else if (options && a.size() > 1 && a[0] == '-') {
+            bool found = false;
+            for (const std::string& k : withValue) {
+                if (a != k) continue;
+                if (i + 1 >= args.size()) {
+                    Usage(a + " needs a value");
+                    return false;
+                }
+                out.values.push_back(a);
+                out.values.push_back(args[++i]);
+                found = true;
+            }
+            for (const std::string& k : known) {
+                if (a == k) {
+                    out.flags.push_back(a);
+                    found = true;
+                }
+            }
+            if (!found) {
+                Usage("unknown option " + a);
+                return false;
+            }
+        } else {
+            out.files.push_back(a);
+        }
+    }
+    if (out.files.empty()) {
+        Usage(command + " needs at least one FILE");
+        return false;
+    }
+    return true;
+}
+
+bool Has(const Arguments& a, const char* flag) {
+    for (const std::string& f : a.flags)
+        if (f == flag) return true;
+    return false;
+}
+
+void Error(const std::string& name, LineColumn at, const char* what) {
+    std::fprintf(stderr, "%s:%zu:%zu: error: %s\n", name.c_str(), at.line, at.column, what);
+}
+
+const char* FaultText(FaultKind kind) {
+    switch (kind) {
+    case FaultKind::strayClose: return "closing bracket without an opening bracket";
+    case FaultKind::unclosedOpen: return "opening bracket is never closed";
+    case FaultKind::unclosedString: return "string is never closed";
+    case FaultKind::unclosedComment: return "block comment is never closed";
+    }
+    return "";
+}
+
+void CountLine(const std::string& name, const BracketCounts& c, bool bracketsPass, bool quotesPass) {
+    std::printf("%s: left %zu, right %zu, quotes %zu: brackets %s, quotes %s\n", name.c_str(), c.left, c.right,
+                c.quotes, bracketsPass ? "OK" : "FAILED", quotesPass ? "OK" : "FAILED");
+}
+
+// One file: true when it passes.
+bool CheckText(const std::string& name, std::string_view text, bool verbose, bool editor) {
+    if (editor) {
+        const EditorDiagnosis d = editorCounts(text);
+        if (verbose) CountLine(name, d.counts, d.counts.bracketsPass() && !d.strayClose, d.counts.quotesPass());
+        if (d.strayClose) Error(name, lineColumnOf(text, *d.strayClose), FaultText(FaultKind::strayClose));
+        if (d.unclosedOpen) Error(name, lineColumnOf(text, *d.unclosedOpen), FaultText(FaultKind::unclosedOpen));
+        if (d.unpairedQuote) Error(name, lineColumnOf(text, *d.unpairedQuote), "double quote without a partner");
+        return d.passed();
+    }
+    const BracketCheck check = checkBrackets(text);
+    if (verbose) CountLine(name, check.counts, check.bracketsPass(), check.quotesPass());
+    LineCounter lines(text);
+    for (const Fault& f : check.faults) Error(name, lines.at(f.at), FaultText(f.kind));
+    return check.passed();
 }
 
 int Check(const std::vector<std::string>& args) {
-    bool strings = false;
-    std::vector<std::string> files;
-    for (const std::string& a : args) {
-        if (a == "--strings") strings = true;
-        else if (a.size() > 1 && a[0] == '-') return Usage(("unknown option " + a).c_str());
-        else files.push_back(a);
-    }
-    if (files.empty()) return Usage("check needs at least one FILE");
+    Arguments a;
+    if (!Parse("check", args, {"-v", "--editor-counts", "--strings"}, {}, a)) return kTrouble;
+    if (a.help) return CommandHelpText(kHelp[0]);
+    const bool verbose = Has(a, "-v");
+    const bool editor = Has(a, "--editor-counts");
     int status = kPassed;
     std::string text;
-    for (const std::string& file : files) {
+    for (const std::string& file : a.files) {
         if (!ReadInput(file, text)) {
             status = kTrouble;
             continue;
         }
         const std::string name = ShownName(file);
-        const BracketDiagnosis d = diagnoseBrackets(text, strings);
-        const bool brackets = d.counts.bracketsPass() && !d.strayClose;
-        std::printf("%s: left %zu, right %zu, quotes %zu: brackets %s, quotes %s\n", name.c_str(), d.counts.left,
-                    d.counts.right, d.counts.quotes, brackets ? "OK" : "FAILED",
-                    d.counts.quotesPass() ? "OK" : "FAILED");
-        if (d.strayClose) Diagnostic(name, text, *d.strayClose, "closing bracket without an opening bracket");
-        if (d.unclosedOpen) Diagnostic(name, text, *d.unclosedOpen, "opening bracket is never closed");
-        if (d.unpairedQuote) Diagnostic(name, text, *d.unpairedQuote, "double quote without a partner");
-        if (!d.passed() && status == kPassed) status = kFailed;
+        if (isProtected(text)) {
+            std::fprintf(stderr, "%s:1:1: warning: protected (encrypted) file, not checked\n", name.c_str());
+            continue;
+        }
+        if (!CheckText(name, text, verbose, editor) && status == kPassed) status = kFailed;
     }
     return status;
 }
@@ -149,27 +284,32 @@ std::string Bi4Name(const std::string& file) {
     return (dot == std::string::npos ? file : file.substr(0, dot)) + ".BI4";
 }
 
-int Compress(const std::vector<std::string>& args) {
-    std::string file, out;
-    bool haveOut = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 >= args.size()) return Usage("-o needs a file name");
-            out = args[++i];
-            haveOut = true;
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            return Usage(("unknown option " + args[i]).c_str());
-        } else if (file.empty()) {
-            file = args[i];
-        } else {
-            return Usage("compress takes one FILE");
-        }
-    }
-    if (file.empty()) return Usage("compress needs a FILE");
-    if (!haveOut) out = file == "-" ? "-" : Bi4Name(file);
+// Whether two names reach one file: the same file system object, or on
+// Windows the same full path in any case.
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    if (stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_ino != 0 && sa.st_dev == sb.st_dev &&
+        sa.st_ino == sb.st_ino)
+        return true;
+#ifdef _WIN32
+    char fa[_MAX_PATH], fb[_MAX_PATH];
+    if (_fullpath(fa, a.c_str(), sizeof fa) && _fullpath(fb, b.c_str(), sizeof fb)) return _stricmp(fa, fb) == 0;
+#endif
+    return false;
+}
 
+int CompressOne(const std::string& file, std::string out) {
+    if (out.empty()) out = file == "-" ? "-" : Bi4Name(file);
     std::string text;
     if (!ReadInput(file, text)) return kTrouble;
+    if (isProtected(text)) {
+        std::fprintf(stderr, "tessel-lisp: %s: protected (encrypted) file, not compressed\n", ShownName(file).c_str());
+        return kTrouble;
+    }
+    if (file != "-" && out != "-" && SameFile(file, out)) {
+        std::fprintf(stderr, "tessel-lisp: cannot create %s: it is the input file\n", out.c_str());
+        return kTrouble;
+    }
     const std::string compressed = compress(text);
     FILE* sink = out == "-" ? stdout : std::fopen(out.c_str(), "wb");
     if (!sink) {
@@ -182,7 +322,6 @@ int Compress(const std::vector<std::string>& args) {
         std::fprintf(stderr, "tessel-lisp: cannot write %s\n", out.c_str());
         return kTrouble;
     }
-    // With the output on standard output, the statistics go to standard error.
     FILE* report = out == "-" ? stderr : stdout;
     std::fprintf(report, "%s -> %s: %zu -> %zu bytes, saving %d %%\n", ShownName(file).c_str(),
                  out == "-" ? "<stdout>" : out.c_str(), text.size(), compressed.size(),
@@ -190,73 +329,67 @@ int Compress(const std::vector<std::string>& args) {
     return kPassed;
 }
 
-bool OneFile(const std::vector<std::string>& args, const char* command, std::string& file) {
-    if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-')) {
-        Usage((std::string(command) + " takes one FILE").c_str());
-        return false;
+int Compress(const std::vector<std::string>& args) {
+    Arguments a;
+    if (!Parse("compress", args, {}, {"-o"}, a)) return kTrouble;
+    if (a.help) return CommandHelpText(kHelp[1]);
+    std::string out;
+    if (!a.values.empty()) {
+        if (a.values.size() > 2) return Usage("compress takes one -o");
+        if (a.files.size() > 1) return Usage("-o takes one FILE");
+        out = a.values[1];
+        if (out.empty()) return Usage("-o needs a file name");
     }
-    file = args[0];
-    return true;
+    int status = kPassed;
+    for (const std::string& file : a.files)
+        if (CompressOne(file, out) != kPassed) status = kTrouble;
+    return status;
 }
 
 int Vars(const std::vector<std::string>& args) {
-    std::string file, text;
-    if (!OneFile(args, "vars", file)) return kTrouble;
-    if (!ReadInput(file, text)) return kTrouble;
-    const std::string list = variableList(text);
-    std::size_t at = 0;
-    while (at < list.size()) {
-        std::size_t end = list.find(' ', at);
-        if (end == std::string::npos) end = list.size();
-        if (end > at) std::printf("%.*s\n", static_cast<int>(end - at), list.c_str() + at);
-        at = end + 1;
+    Arguments a;
+    if (!Parse("vars", args, {}, {}, a)) return kTrouble;
+    if (a.help) return CommandHelpText(kHelp[2]);
+    int status = kPassed;
+    std::string text;
+    for (const std::string& file : a.files) {
+        if (!ReadInput(file, text)) {
+            status = kTrouble;
+            continue;
+        }
+        const std::string prefix = a.files.size() > 1 ? ShownName(file) + ": " : std::string();
+        for (const Variable& v : programVariables(text)) std::printf("%s%s\n", prefix.c_str(), v.name.c_str());
     }
-    return kPassed;
+    return status;
 }
 
-// Line numbers of many offsets in one pass over the line starts.
-class LineIndex {
-public:
-    explicit LineIndex(std::string_view text) {
-        starts_.push_back(0);
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')))
-                starts_.push_back(i + 1);
-        }
-    }
-    std::size_t lineOf(std::size_t offset) const {
-        std::size_t lo = 0, hi = starts_.size();
-        while (hi - lo > 1) {
-            const std::size_t mid = (lo + hi) / 2;
-            if (starts_[mid] <= offset) lo = mid;
-            else hi = mid;
-        }
-        return lo + 1;
-    }
-
-private:
-    std::vector<std::size_t> starts_;
-};
-
 int Defuns(const std::vector<std::string>& args) {
-    std::string file, text;
-    if (!OneFile(args, "defuns", file)) return kTrouble;
-    if (!ReadInput(file, text)) return kTrouble;
-    const Environment env = scanEnvironment(text);
-    const LineIndex lines(text);
-    const std::string name = ShownName(file);
-    auto print = [&](const char* kind, const std::vector<EnvEntry>& entries) {
-        for (const EnvEntry& e : entries) {
-            std::string shown = e.text;
-            while (!shown.empty() && shown.back() == ' ') shown.pop_back();
-            std::printf("%s:%zu: %s %s\n", name.c_str(), lines.lineOf(e.at), kind,
-                        shown.empty() ? "(no name)" : shown.c_str());
+    Arguments a;
+    if (!Parse("defuns", args, {}, {}, a)) return kTrouble;
+    if (a.help) return CommandHelpText(kHelp[3]);
+    int status = kPassed;
+    std::string text;
+    for (const std::string& file : a.files) {
+        if (!ReadInput(file, text)) {
+            status = kTrouble;
+            continue;
         }
-    };
-    print("defun", env.functions);
-    print("load_dialog", env.dclFiles);
-    print("new_dialog", env.dclNames);
-    return kPassed;
+        const std::string name = ShownName(file);
+        const std::vector<Definition> found = programDefinitions(text);
+        // Functions, then DCL files, then DCL dialogs, each in text order.
+        for (const DefinitionKind kind : {DefinitionKind::defun, DefinitionKind::loadDialog, DefinitionKind::newDialog}) {
+            const char* label = kind == DefinitionKind::defun       ? "defun"
+                                : kind == DefinitionKind::loadDialog ? "load_dialog"
+                                                                     : "new_dialog";
+            LineCounter lines(text);
+            for (const Definition& d : found) {
+                if (d.kind != kind) continue;
+                std::printf("%s:%zu: %s %s\n", name.c_str(), lines.at(d.at).line, label,
+                            d.name.empty() ? "(no name)" : d.name.c_str());
+            }
+        }
+    }
+    return status;
 }
 
 }  // namespace
@@ -266,11 +399,14 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    if (argc < 2) return Usage(nullptr);
+    // Many fault lines go out in few writes.
+    static char errorBuffer[1 << 14];
+    std::setvbuf(stderr, errorBuffer, _IOFBF, sizeof errorBuffer);
+    if (argc < 2) return Usage("");
     const std::string command = argv[1];
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::fputs(kSynopsis, stdout);
-        std::fputs(kUsage, stdout);
+    if (command == "--help" || command == "-h" || command == "help") return Help();
+    if (command == "--version") {
+        std::printf("tessel-lisp %s\n", TESSEL_VERSION);
         return kPassed;
     }
     const std::vector<std::string> args(argv + 2, argv + argc);
@@ -278,5 +414,5 @@ int main(int argc, char** argv) {
     if (command == "compress") return Compress(args);
     if (command == "vars") return Vars(args);
     if (command == "defuns") return Defuns(args);
-    return Usage(("unknown command " + command).c_str());
+    return Usage("unknown command " + command);
 }

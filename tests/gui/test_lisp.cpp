@@ -22,10 +22,12 @@ using gui::Scratch;
 
 constexpr char kNote[] = "Meldung";
 
-std::string Report(int left, int right, int quotes) {
+// The report; the bracket verdict fails also for a ")" before its partner
+// and an open block comment, which the counts do not show.
+std::string Report(int left, int right, int quotes, bool bracketsOk = true) {
     std::string s = "Linke Klammern :\t " + std::to_string(left) + "\nRechte Klammern :\t " + std::to_string(right) +
                     "\nAnführungszeichen :\t " + std::to_string(quotes) + "\n\n";
-    s += left == right ? "Klammerntest \tOK\n" : "Klammerntest \tFEHLER\n";
+    s += left == right && bracketsOk ? "Klammerntest \tOK\n" : "Klammerntest \tFEHLER\n";
     s += quotes % 2 == 0 ? "Anführungszeichen \tOK" : "Anführungszeichen \tFEHLER";
     return s;
 }
@@ -54,43 +56,76 @@ TEST_CASE("bracket test: the report every time, the refusal of 40011, and large 
     Scratch s;
     const std::string bi4 = s.dir + "prog.BI4";
     gui::App app;
-    app.command(CMD_OPENPATH, Arg(s.file("prog.lsp", "(princ \"a;b\")\r\n")));
-
-    gui::ExpectMessage(kNote, Report(1, 0, 1), MB_ICONINFORMATION);
+    // Brackets and a ";" inside a string are no fault any more.
+    app.command(CMD_OPENPATH, Arg(s.file("prog.lsp", "(princ \"a;b (\")\r\n")));
+    gui::ExpectMessage(kNote, Report(1, 1, 2), MB_ICONINFORMATION);
     app.command(CMD_LSP_BRACKETS);
 
+    app.setText("(princ \"a;b\"\r\n");
     gui::WriteFile(bi4, "old");
-    gui::ExpectMessage(kNote, Report(1, 0, 1), MB_ICONINFORMATION);
+    gui::ExpectMessage(kNote, Report(1, 0, 2), MB_ICONINFORMATION);
     gui::ExpectMessage(kNote, "Die Datei wurde wegen eines Klammerfehlers nicht komprimiert !", MB_ICONINFORMATION);
     app.command(CMD_LSP_BRACKCOMP);
     CHECK(gui::ReadFile(bi4) == "old");
+    CHECK(app.selection() == std::make_pair(0, 1));  // the "(" never closed
 
-    app.setText("(a)");  // a passing test is reported too
+    app.setText("(a)");  // a passing test is reported too, and leaves the caret
+    app.select(2, 2);
     gui::ExpectMessage(kNote, Report(1, 1, 0), MB_ICONINFORMATION);
     app.command(CMD_LSP_BRACKETS);
+    CHECK(app.selection() == std::make_pair(2, 2));
 
     app.setText(std::string(30000, '('));
     gui::ExpectMessage(kNote, Report(30000, 0, 0), MB_ICONINFORMATION);
     app.command(CMD_LSP_BRACKETS);
-    app.setText(std::string(29999, '"'));
+    CHECK(app.selection() == std::make_pair(0, 1));
+    app.setText(std::string(29999, '"'));  // 14999 empty strings and one left open
     gui::ExpectMessage(kNote, Report(0, 0, 29999), MB_ICONINFORMATION);
     app.command(CMD_LSP_BRACKETS);
+    CHECK(app.selection() == std::make_pair(29998, 29999));
     CHECK(app.text().size() == 29999);
     CHECK_FALSE(tessel::document::Modified());
     CHECK_DIALOGS_ANSWERED();
 }
 
+TEST_CASE("bracket test: the caret selects the first fault, never a bracket in a string or comment") {
+    const struct {
+        const char* text;
+        int left, right, quotes;
+        bool bracketsOk;
+        int start, end;  // the selection after the test
+    } cases[] = {
+        {";;; (\r\n(princ \"ligne (horizontale)\")\r\n))(", 2, 3, 2, false, 38, 39},  // the stray ")"
+        {"(defun a ()\r\n  (princ \")\")\r\n(defun b () (princ))", 6, 5, 2, false, 0, 1},
+        {"(a)\r\n(princ \"Gr\xfc\xdf Gott\\\")\r\n(b)", 2, 1, 1, false, 12, 13},  // the string left open
+        {"(a)\r;| Block\r (b)\r", 1, 1, 0, false, 4, 6},                    // the ";|" never closed
+    };
+    gui::App app;
+    for (const auto& c : cases) {
+        CAPTURE(c.text);
+        app.setText(c.text);
+        app.select(0, 0);
+        gui::ExpectMessage(kNote, Report(c.left, c.right, c.quotes, c.bracketsOk), MB_ICONINFORMATION);
+        app.command(CMD_LSP_BRACKETS);
+        CHECK(app.selection() == std::make_pair(c.start, c.end));
+        CHECK(app.text() == c.text);
+    }
+    CHECK_DIALOGS_ANSWERED();
+}
+
 TEST_CASE("compressor: the BI4 file's bytes beside the document, the statistics, and both file errors") {
     Scratch s;
-    const std::string source = ";;; Test\r\n(defun c:a ( / x)\r\n  (setq x (+ 1 2))  ; drei\r\n)\r\n";
+    const std::string source =
+        ";;; Test äöü\r\n(defun c:a ( /\r\nx)\r\n  (setq x (strcat \"a  (b\" \";\"))  ; drei\r\n)\r\n";
     gui::App app;
     app.command(CMD_OPENPATH, Arg(s.file("prog.lsp", source)));
     app.type("  ");  // unsaved changes count: the text is taken from the window
     const std::string text = app.text();
     REQUIRE(text == "  " + source);
 
-    // The typed blanks shrink to one before the comment of the first line.
-    const std::string expected = " (defun c:a( / x)(setq x(+ 1 2)) )";
+    // The same tokens on one line: the strings whole, the line break inside
+    // the argument list a blank.
+    const std::string expected = "(defun c:a(/ x)(setq x(strcat \"a  (b\" \";\")))";
     const int saving = static_cast<int>((1.0 - double(expected.size()) / double(text.size())) * 100.0);
     gui::ExpectMessage(kNote, Statistics(int(text.size()), int(expected.size()), saving), MB_ICONINFORMATION);
     app.command(CMD_LSP_COMPRESS);
@@ -99,7 +134,7 @@ TEST_CASE("compressor: the BI4 file's bytes beside the document, the statistics,
 
     // 40011 with a passing test: report, then the file.
     gui::RemoveFile(s.dir + "prog.BI4");
-    gui::ExpectMessage(kNote, Report(4, 4, 0), MB_ICONINFORMATION);
+    gui::ExpectMessage(kNote, Report(4, 4, 4), MB_ICONINFORMATION);
     gui::ExpectMessage(kNote, Statistics(int(text.size()), int(expected.size()), saving), MB_ICONINFORMATION);
     app.command(CMD_LSP_BRACKCOMP);
     CHECK(gui::ReadFile(s.dir + "prog.BI4") == expected);
@@ -173,6 +208,26 @@ TEST_CASE("compressor: an untitled document writes .BI4 in the current directory
         CHECK(gui::ReadFile(s.dir + ".BI4") == "(a b)");
     }
     SetCurrentDirectoryA(old);
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("compressor: a document named *.BI4 in any case is never written over by its copy") {
+    Scratch s;
+    for (const char* name : {"TEST.BI4", "test.bi4", "Test.Bi4"}) {
+        CAPTURE(name);
+        const std::string source = "(setq a  1) ; eins\r\n";
+        const std::string path = s.file(name, source);
+        gui::App app;
+        app.command(CMD_OPENPATH, Arg(path));
+        gui::ExpectMessage("Warnung", "Fehler beim Erzeugen der Komprimierten Datei!", MB_ICONERROR);
+        app.command(CMD_LSP_COMPRESS);
+        gui::ExpectMessage(kNote, Report(1, 1, 0), MB_ICONINFORMATION);
+        gui::ExpectMessage("Warnung", "Fehler beim Erzeugen der Komprimierten Datei!", MB_ICONERROR);
+        app.command(CMD_LSP_BRACKCOMP);
+        CHECK(gui::ReadFile(path) == source);
+        CHECK_FALSE(tessel::document::Modified());
+        gui::RemoveFile(path);
+    }
     CHECK_DIALOGS_ANSWERED();
 }
 
@@ -499,13 +554,19 @@ TEST_CASE("tessel-lisp.exe: the Windows console build checks, compresses and rep
     const std::string bad = s.file("bad.lsp", "(defun a ()\r\n  (princ))\r\n)\r\n");
     CHECK(RunConsole("check \"" + bad + "\"", s.dir + "out.txt") == 1);
     const std::string out = gui::ReadFile(s.dir + "out.txt");
-    CHECK(out.find("bad.lsp: left 3, right 4, quotes 0: brackets FAILED, quotes OK") != std::string::npos);
     CHECK(out.find("bad.lsp:3:1: error: closing bracket without an opening bracket") != std::string::npos);
+    CHECK(out.find("left") == std::string::npos);  // counts only with -v
 
     const std::string good = s.file("good.lsp", "(setq a  (+ 1 2)) ; Kommentar\r\n");
     CHECK(RunConsole("check \"" + good + "\"", s.dir + "out.txt") == 0);
     CHECK(RunConsole("compress \"" + good + "\"", s.dir + "out.txt") == 0);
-    CHECK(gui::ReadFile(s.dir + "good.BI4") == "(setq a(+ 1 2)) ");
+    CHECK(gui::ReadFile(s.dir + "good.BI4") == "(setq a(+ 1 2))");
+    // A file named *.bi4 is not written over by its own copy.
+    const std::string self = s.file("self.bi4", "(a  b)");
+    CHECK(RunConsole("compress \"" + self + "\"", s.dir + "out.txt") == 2);
+    CHECK(gui::ReadFile(self) == "(a  b)");
+    CHECK(RunConsole("--version", s.dir + "out.txt") == 0);
+    CHECK(gui::ReadFile(s.dir + "out.txt").rfind("tessel-lisp ", 0) == 0);
     CHECK(RunConsole("check \"" + s.dir + "fehlt.lsp\"", s.dir + "out.txt") == 2);
     CHECK(gui::ReadFile(s.dir + "out.txt").find("fehlt.lsp") != std::string::npos);
 }

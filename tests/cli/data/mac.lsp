@@ -1,0 +1,1 @@
+; Programme de test à fins de ligne Macintosh(defun c:ligne (a b / c)  (setq c (strcat "ligne (horizontale)" a)  (princ c))(princ "fin")

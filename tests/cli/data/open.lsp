@@ -1,0 +1,2 @@
+(setq s "noch offen\" (
+)
