@@ -12,6 +12,7 @@
 #include "document/fileio_win.h"
 #include "document/filetypes.h"
 #include "document/recent_win.h"
+#include "document/recovery_win.h"
 #include "document/starter_win.h"
 #include "resources/ids.h"
 
@@ -36,6 +37,7 @@ constexpr Message kMergedCutAtNul{"Die Datei %s enthält ein Nullzeichen: eingef
                                   kCaptionTessel, MB_ICONWARNING};
 
 char g_mergePath[limits::kPathBuffer];
+bool g_loaded;   // the last Open loaded a file: its save backup is looked for
 char g_mergeTitle[limits::kTitleBuffer];
 
 // The path made absolute against the current directory, its "." and ".."
@@ -126,6 +128,7 @@ void FinishLoad(HWND main, LoadResult result, Origin origin, const Identity& bef
         break;
     }
     default:  // loaded
+        g_loaded = true;
         if (origin == Origin::kDialog) {
             EnterRecent(main);
             settings::WriteDirectory(settings::kPathOpen, Path());
@@ -144,6 +147,8 @@ void FinishLoad(HWND main, LoadResult result, Origin origin, const Identity& bef
 void EndOpen() {
     UpdateCaption();
     SetModified(false);
+    if (g_loaded) recovery::OfferBackup(shell::MainWindow());
+    g_loaded = false;
     shell::SendCommand(CMD_STATUS);
 }
 
