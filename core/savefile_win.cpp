@@ -111,19 +111,17 @@ public:
 
 private:
     bool writeAt(const std::string& place, const std::string& bytes) {
-        bool ok = false;
-        {
-            FileHandle file(INVALID_HANDLE_VALUE);
-            Step([&] {
-                file.reset(CreateFileA(place.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN,
-                                       nullptr));
-                return file.valid();
-            });
-            ok = file.valid() && WriteFrom0(file.get(), bytes.data(), bytes.size()) &&
-                 Step([&] { return FlushFileBuffers(file.get()) != 0; });
-            if (!file.close()) ok = false;
-        }
-        if (!ok && GetFileAttributesA(place.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileA(place.c_str());
+        FileHandle file(INVALID_HANDLE_VALUE);
+        Step([&] {
+            file.reset(
+                CreateFileA(place.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
+            return file.valid();
+        });
+        if (!file.valid()) return false;
+        bool ok = WriteFrom0(file.get(), bytes.data(), bytes.size()) &&
+                  Step([&] { return FlushFileBuffers(file.get()) != 0; });
+        if (!file.close()) ok = false;
+        if (!ok) DeleteFileA(place.c_str());
         return ok;
     }
     std::string path_;

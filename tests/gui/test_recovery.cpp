@@ -172,7 +172,7 @@ TEST_CASE("after a kill the next start offers the unsaved text once: Ja restores
         Answer(box, IDYES);
         a.settle();
         CHECK(a.text() == "neu alt\r\n");
-        CHECK(a.caption() == "Tessel : NOTIZ.TXT");
+        CHECK(a.caption() == "Tessel :  NOTIZ.TXT");
         {
             // A second start while the first runs asks nothing.
             Editor b;
