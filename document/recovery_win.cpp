@@ -87,14 +87,14 @@ void WriteNow() {
     record.modified = Modified();
     record.text = EditText();
     const std::string bytes = recoveryfile::Encode(record);
+    // On a full drive the file may stay short; its check refuses it then,
+    // and the next change tries again.
     LARGE_INTEGER zero{};
     DWORD written = 0;
-    if (!SetFilePointerEx(g_file, zero, nullptr, FILE_BEGIN) ||
-        !WriteFile(g_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size() || !SetEndOfFile(g_file) || !FlushFileBuffers(g_file)) {
-        // A full drive: the next change tries again.
-        return;
-    }
+    if (SetFilePointerEx(g_file, zero, nullptr, FILE_BEGIN) &&
+        WriteFile(g_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size())
+        SetEndOfFile(g_file);
+    FlushFileBuffers(g_file);
 }
 
 void TakeTitleFrom(const std::string& path) {
@@ -121,7 +121,7 @@ std::string RecoveryPath() {
 
 void NoteChange() {
     g_lastChange = GetTickCount();
-    if (g_pending) return;
+    if (g_pending || !shell::MainWindow()) return;
     g_pending = true;
     g_firstChange = g_lastChange;
     SetTimer(shell::MainWindow(), kTimerId, 1000, nullptr);
