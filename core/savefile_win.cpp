@@ -272,12 +272,27 @@ std::string BackupBeside(const char* path) {
     return beside.size() < MAX_PATH ? beside : std::string();
 }
 
+std::string CanonicalPath(const char* path) {
+    char full[MAX_PATH * 2] = {};
+    char* name = nullptr;
+    const DWORD n = GetFullPathNameA(path, sizeof full, full, &name);
+    std::string canonical = n > 0 && n < sizeof full ? std::string(full) : std::string(path);
+    // The long form of the folder (the file itself may not exist yet).
+    const std::size_t cut = canonical.find_last_of('\\');
+    if (cut != std::string::npos && cut > 0) {
+        char longer[MAX_PATH * 2] = {};
+        const DWORD m = GetLongPathNameA(canonical.substr(0, cut).c_str(), longer, sizeof longer);
+        if (m > 0 && m < sizeof longer) canonical = longer + canonical.substr(cut);
+    }
+    if (!canonical.empty()) CharUpperBuffA(&canonical[0], static_cast<DWORD>(canonical.size()));
+    return canonical;
+}
+
 std::string BackupInSettings(const char* path, const char* settingsPath) {
     const std::string settings = settingsPath ? settingsPath : "";
     const std::size_t cut = settings.find_last_of("\\/");
     if (cut == std::string::npos) return std::string();
-    std::string upper = path;
-    if (!upper.empty()) CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+    const std::string upper = CanonicalPath(path);
     char name[24];
     std::snprintf(name, sizeof name, "TSB%08X.TSB", static_cast<unsigned>(recoveryfile::Crc32(upper)));
     std::string place = settings.substr(0, cut + 1) + name;

@@ -60,6 +60,9 @@ bool SaveDocumentBytes(const char* path, const char* data, DWORD length);
 // upper-cased path's CRC-32, extension TSB). "" when the name does not fit.
 std::string BackupBeside(const char* path);
 std::string BackupInSettings(const char* path, const char* settingsPath);
+// `path` made absolute, its folder in long form, upper-cased: two spellings
+// of one document give one backup name in the settings folder.
+std::string CanonicalPath(const char* path);
 
 #ifdef TESSEL_TEST_SEAMS
 // Test build only: the save stops at its `step`-th file operation (counted

@@ -181,7 +181,8 @@ void OfferBackup(HWND main) {
     const std::string places[] = {savefile::BackupBeside(document.c_str()),
                                   savefile::BackupInSettings(document.c_str(), settings::IniPath())};
     for (const std::string& place : places) {
-        if (place.empty() || GetFileAttributesA(place.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+        const DWORD attributes = place.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(place.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
         std::string bytes;
         recoveryfile::Record record;
         const bool read = ReadSmallFile(place, bytes) &&
@@ -189,7 +190,9 @@ void OfferBackup(HWND main) {
                           record.kind == recoveryfile::Kind::kBackup;
         // One in the settings folder must name this document; any other is
         // left alone.
-        if (read && &place != &places[0] && lstrcmpiA(record.path.c_str(), document.c_str()) != 0) continue;
+        if (read && &place != &places[0] &&
+            savefile::CanonicalPath(record.path.c_str()) != savefile::CanonicalPath(document.c_str()))
+            continue;
         // A damaged backup was cut off before the document was touched; one
         // that holds the document's text was cut off after the save was done.
         if (read && record.text != EditText() &&
