@@ -322,7 +322,7 @@ TEST_CASE("an editor killed while it saves over and over leaves the old or the n
     const std::string places[] = {tessel::savefile::BackupBeside(doc.c_str()),
                                   tessel::savefile::BackupInSettings(doc.c_str(), gui::IniPath().c_str())};
     int killedMidSave = 0;
-    constexpr int kRounds = 6;
+    constexpr int kRounds = 10;
     for (int round = 0; round < kRounds; ++round) {
         CAPTURE(round);
         {
@@ -330,13 +330,15 @@ TEST_CASE("an editor killed while it saves over and over leaves the old or the n
             HWND main = e.main();
             HWND edit = e.edit();
             REQUIRE(edit);
-            // Each save writes a text whose first character differs.
+            // Saves one after the other, the text going back and forth
+            // between two first letters through undo.
+            PostMessageA(edit, EM_SETSEL, 0, 1);
+            PostMessageA(edit, WM_CHAR, static_cast<WPARAM>('a' + round), 1);
             for (int i = 0; i < 300; ++i) {
-                PostMessageA(edit, EM_SETSEL, 0, 1);
-                PostMessageA(edit, WM_CHAR, static_cast<WPARAM>('a' + (round + i) % 26), 1);
-                PostMessageA(main, WM_COMMAND, CMD_SAVE, 0);
+                PostMessageA(edit, EM_UNDO, 0, 0);
+                for (int save = 0; save < 4; ++save) PostMessageA(main, WM_COMMAND, CMD_SAVE, 0);
             }
-            Sleep(static_cast<DWORD>(40 + 53 * round));
+            Sleep(static_cast<DWORD>(300 + 97 * round));
             e.kill();
         }
         gui::RemoveFile(BesideMe("tessel32.RCV"));
