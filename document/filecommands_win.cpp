@@ -37,8 +37,8 @@ constexpr Message kMergedCutAtNul{"Die Datei %s enthält ein Nullzeichen: eingef
                                   kCaptionTessel, MB_ICONWARNING};
 
 char g_mergePath[limits::kPathBuffer];
-bool g_loaded;   // the last Open loaded a file: its save backup is looked for
 char g_mergeTitle[limits::kTitleBuffer];
+bool g_loaded;   // the last Open loaded a file: its save backup is looked for
 
 // The path made absolute against the current directory, its "." and ".."
 // parts resolved: the document must keep naming the same file when a file
