@@ -13,6 +13,7 @@
 #include "document/document_win.h"
 #include "document/drop_win.h"
 #include "document/recent_win.h"
+#include "document/recovery_win.h"
 #include "lisp/dde_win.h"
 #include "resources/ids.h"
 #include "textops/search_win.h"
@@ -165,6 +166,7 @@ void SaveSessionSettings() {
 
 void OnDestroy(HWND) {
     lisp::dde::EndConversations();
+    document::recovery::Forget();
     colours::Release();
     SaveSessionSettings();
     font::Release();
@@ -286,6 +288,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
     UpdateWindow(wnd);
     g_accelerators = LoadAcceleratorsA(instance, kClassName);
     SendMessageA(wnd, WM_COMMAND, CMD_STARTUP, 0);
+    document::recovery::OfferAtStart(wnd);
 
     // The whole command line is one path, with or without double quotes.
     std::string path = cmdLine ? cmdLine : "";
@@ -301,7 +304,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
 }
 
 void ProcessMessage(MSG& msg) {
-    if (search::PreTranslate(msg)) return;
+    if (search::PreTranslate(msg) || document::recovery::PreTranslate(msg)) return;
     if (g_main && g_accelerators && TranslateAcceleratorA(g_main, g_accelerators, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

@@ -4,6 +4,7 @@
 
 #include "core/limits.h"
 #include "core/msgbox_win.h"
+#include "document/recovery_win.h"
 #include "resources/ids.h"
 
 namespace tessel::document {
@@ -45,7 +46,14 @@ void ClearPathAndTitle() {
 }
 
 bool Modified() { return g_modified; }
-void SetModified(bool modified) { g_modified = modified; }
+void SetModified(bool modified) {
+    g_modified = modified;
+    // Saved or discarded changes take the recovery file with them.
+    if (modified)
+        recovery::NoteChange();
+    else
+        recovery::Forget();
+}
 bool IsSystemFile() { return g_systemFile; }
 void SetSystemFile(bool systemFile) { g_systemFile = systemFile; }
 bool CutAtNul() { return g_cutAtNul; }
@@ -61,7 +69,10 @@ void Warn(HWND owner, const Message& message) { Show(message, owner, ShownTitle(
 
 int ChangePrompt(HWND owner) {
     const int answer = Show(kChangePrompt, owner, ShownTitle());
-    if (answer == IDNO) return IDNO;
+    if (answer == IDNO) {
+        recovery::Forget();
+        return IDNO;
+    }
     if (answer != IDYES) return IDCANCEL;
     return SendMessageA(g_main, WM_COMMAND, CMD_SAVE, 0) ? IDYES : IDCANCEL;
 }

@@ -12,6 +12,7 @@
 #include "document/fileio_win.h"
 #include "document/filetypes.h"
 #include "document/recent_win.h"
+#include "document/recovery_win.h"
 #include "document/starter_win.h"
 #include "resources/ids.h"
 
@@ -37,6 +38,7 @@ constexpr Message kMergedCutAtNul{"Die Datei %s enthält ein Nullzeichen: eingef
 
 char g_mergePath[limits::kPathBuffer];
 char g_mergeTitle[limits::kTitleBuffer];
+bool g_loaded;   // the last Open loaded a file: its save backup is looked for
 
 // The path made absolute against the current directory, its "." and ".."
 // parts resolved: the document must keep naming the same file when a file
@@ -126,6 +128,7 @@ void FinishLoad(HWND main, LoadResult result, Origin origin, const Identity& bef
         break;
     }
     default:  // loaded
+        g_loaded = true;
         if (origin == Origin::kDialog) {
             EnterRecent(main);
             settings::WriteDirectory(settings::kPathOpen, Path());
@@ -144,6 +147,8 @@ void FinishLoad(HWND main, LoadResult result, Origin origin, const Identity& bef
 void EndOpen() {
     UpdateCaption();
     SetModified(false);
+    if (g_loaded) recovery::OfferBackup(shell::MainWindow());
+    g_loaded = false;
     shell::SendCommand(CMD_STATUS);
 }
 

@@ -84,7 +84,7 @@ WriteResult WriteDocument(HWND edit, const char* path) {
     WriteResult result = WriteResult::kFailed;
     if (text.data()) {
         const int got = GetWindowTextA(edit, text.data(), length + 1);
-        if (savefile::SaveBytes(path, text.data(), static_cast<DWORD>(got))) result = WriteResult::kWritten;
+        if (savefile::SaveDocumentBytes(path, text.data(), static_cast<DWORD>(got))) result = WriteResult::kWritten;
     }
     if (exists) {
         // The file keeps its attributes (the read-only one included) and is

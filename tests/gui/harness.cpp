@@ -183,7 +183,10 @@ void ChooseFile(HWND dialog, const std::string& path) {
 // ------------------------------------------------------------ application
 
 App::App(const std::string& cmdLine, bool keepSettings) {
-    if (!keepSettings) RemoveFile(IniPath());
+    if (!keepSettings) {
+        RemoveFile(IniPath());
+        RemoveFile(RecoveryPath());
+    }
     EnsureTimer();
     main_ = tessel::StartApplication(GetModuleHandleA(nullptr), nullptr, cmdLine.c_str(), SW_SHOWNORMAL);
     Pump();
@@ -275,6 +278,11 @@ std::string IniPath() {
     std::string path = module;
     size_t dot = path.rfind('.');
     return path.substr(0, dot) + ".INI";
+}
+
+std::string RecoveryPath() {
+    const std::string ini = IniPath();
+    return ini.substr(0, ini.size() - 3) + "RCV";
 }
 
 std::string ReadFile(const std::string& path) {

@@ -43,8 +43,8 @@ std::string ItemText(HWND dialog, int id);
 void ChooseFile(HWND dialog, const std::string& path);
 
 // ------------------------------------------------------------ application
-// The running main window. The settings file beside the test program is
-// removed before the start unless `keepSettings`.
+// The running main window. The settings file and the recovery file beside
+// the test program are removed before the start unless `keepSettings`.
 class App {
 public:
     explicit App(const std::string& cmdLine = "", bool keepSettings = false);
@@ -77,6 +77,7 @@ void Pump();
 
 // ------------------------------------------------------------ files
 std::string IniPath();                   // the settings file of the test program
+std::string RecoveryPath();              // its recovery file (extension RCV)
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 void RemoveFile(const std::string& path);

@@ -1,10 +1,15 @@
+// A save cut off after any of its file operations leaves the old or the new
+// text whole where the editor finds it.
 // Saving keeps the file what it was: its permission bits, links and
 // attributes stay, it saves where others hold it open or no new file may be
 // created, and a failed save leaves the old bytes and no temporary file.
 // The Unix cases run on the Z:\ path of the test's scratch directory.
+#include <optional>
 #include <string>
 
 #include "app/mainwindow_win.h"
+#include "core/recoveryfile.h"
+#include "core/savefile_win.h"
 #include "document/document_win.h"
 #include "resources/ids.h"
 #include "tests/gui/checks.h"
@@ -230,5 +235,108 @@ TEST_CASE("on a drive too full for a second copy, a text of the same size still 
     CHECK_FALSE(TempFileLeft(drive));
     gui::RemoveFile(doc);
     gui::RemoveFile(drive + "filler.bin");
+    CHECK_DIALOGS_ANSWERED();
+}
+
+namespace {
+
+// The backup offer shown when a document with a left-over backup is opened.
+std::string BackupOffer(const std::string& title) {
+    return "Das Speichern von " + title +
+           " wurde nicht abgeschlossen. Eine Sicherungskopie des Textes, der gespeichert werden sollte, ist noch "
+           "vorhanden.\n\nMöchten Sie die Sicherungskopie als nicht gespeicherten Text übernehmen ?";
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The text of a backup that reads, or no value.
+std::optional<std::string> BackupText(const std::string& place) {
+    tessel::recoveryfile::Record record;
+    if (!Exists(place) ||
+        tessel::recoveryfile::Decode(gui::ReadFile(place), record) != tessel::recoveryfile::ReadResult::kRead)
+        return std::nullopt;
+    return record.text;
+}
+
+}  // namespace
+
+TEST_CASE("a save cut off after any of its file operations leaves the old or the new text where the editor finds it") {
+    gui::Scratch s;
+    gui::App app;
+    const std::string path = s.dir + "brief.txt";
+    const std::string beside = tessel::savefile::BackupBeside(path.c_str());
+    const std::string inSettings = tessel::savefile::BackupInSettings(path.c_str(), gui::IniPath().c_str());
+    const std::string old = "alter Text\r\n" + std::string(3000, 'a');
+    const std::string fresh = "neuer Text\r\n" + std::string(2000, 'n');   // shorter: the length is cut too
+
+    enum Kind { kInPlace, kNewFile, kSettingsFolder };
+    for (Kind kind : {kInPlace, kNewFile, kSettingsFolder}) {
+        const int kindNo = kind;
+        CAPTURE(kindNo);
+        // A directory where the backup beside would go sends it to the settings folder.
+        if (kind == kSettingsFolder) REQUIRE(CreateDirectoryA(beside.c_str(), nullptr));
+        int step = 0;
+        for (;; ++step) {
+            CAPTURE(step);
+            if (kind == kNewFile)
+                gui::RemoveFile(path);
+            else
+                gui::WriteFile(path, old);
+            tessel::savefile::CutAtStep(step);
+            const bool saved = tessel::savefile::SaveDocumentBytes(path.c_str(), fresh.data(), fresh.size());
+            tessel::savefile::CutAtStep(-1);
+            if (!tessel::savefile::LastSaveCut()) {
+                // The whole save: the new text and nothing beside it.
+                CHECK(saved);
+                CHECK(gui::ReadFile(path) == fresh);
+                break;
+            }
+            if (!Exists(path)) {
+                // Cut before a new file was created: the old state, no file.
+                CHECK(kind == kNewFile);
+                gui::RemoveFile(beside);
+                continue;
+            }
+            const std::string place = kind == kSettingsFolder ? inSettings : beside;
+            const std::optional<std::string> backup = BackupText(place);
+            if (backup) CHECK(*backup == fresh);
+            const bool offered = backup && *backup != gui::ReadFile(path);
+            if (offered) gui::ExpectMessage("Tessel", BackupOffer("BRIEF.TXT"), MB_ICONQUESTION, IDYES);
+            app.command(CMD_OPENPATH, Arg(path));
+            const std::string shown = app.text();
+            CHECK((shown == fresh || (kind != kNewFile && shown == old)));
+            CHECK(tessel::document::Modified() == offered);
+            CHECK_FALSE(Exists(place));
+            tessel::document::SetModified(false);
+        }
+        // Opening, creating, writing and flushing the backup and the document,
+        // cutting the length and removing the backup.
+        CHECK(step >= (kind == kNewFile ? 7 : 8));
+        CHECK_FALSE(Exists(inSettings));
+        if (kind == kSettingsFolder)
+            RemoveDirectoryA(beside.c_str());
+        else
+            CHECK_FALSE(Exists(beside));
+        CHECK_DIALOGS_ANSWERED();
+    }
+
+    // A backup left over by a save that had finished holds the document's
+    // text: it goes silently. "Nein" removes one that differs.
+    gui::WriteFile(path, fresh);
+    tessel::recoveryfile::Record record;
+    record.kind = tessel::recoveryfile::Kind::kBackup;
+    record.path = path;
+    record.text = fresh;
+    gui::WriteFile(beside, tessel::recoveryfile::Encode(record));
+    app.command(CMD_OPENPATH, Arg(path));
+    CHECK_FALSE(Exists(beside));
+    record.text = "anders";
+    gui::WriteFile(beside, tessel::recoveryfile::Encode(record));
+    gui::ExpectMessage("Tessel", BackupOffer("BRIEF.TXT"), MB_ICONQUESTION, IDNO);
+    app.command(CMD_OPENPATH, Arg(path));
+    CHECK(app.text() == fresh);
+    CHECK_FALSE(tessel::document::Modified());
+    CHECK_FALSE(Exists(beside));
+    CHECK_FALSE(TempFileLeft(s.dir));
     CHECK_DIALOGS_ANSWERED();
 }

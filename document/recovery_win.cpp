@@ -1,0 +1,207 @@
+#include "document/recovery_win.h"
+
+#include <string>
+
+#include "core/msgbox_win.h"
+#include "core/paths.h"
+#include "core/recoveryfile.h"
+#include "core/savefile_win.h"
+#include "core/settings_win.h"
+#include "core/shell_win.h"
+#include "document/document_win.h"
+#include "document/filedialog_win.h"
+#include "resources/ids.h"
+
+namespace tessel::document::recovery {
+namespace {
+
+constexpr Message kRecoveryOffer{
+    "Tessel wurde nicht ordnungsgemäß beendet. Nicht gespeicherte Änderungen an %s wiederherstellen?", kCaptionTessel,
+    MB_ICONQUESTION | MB_YESNO};
+constexpr Message kRecoveryUnusable{
+    "Die Wiederherstellungsdatei %s ist beschädigt oder stammt nicht von Tessel; sie wird nicht geladen.",
+    kCaptionTessel, MB_ICONWARNING};
+constexpr Message kBackupOffer{
+    "Das Speichern von %s wurde nicht abgeschlossen. Eine Sicherungskopie des Textes, der gespeichert werden "
+    "sollte, ist noch vorhanden.\n\nMöchten Sie die Sicherungskopie als nicht gespeicherten Text übernehmen ?",
+    kCaptionTessel, MB_ICONQUESTION | MB_YESNO};
+
+constexpr std::size_t kUpperTitleBelow = 12;
+
+bool g_pending;        // changes not yet in the recovery file
+DWORD g_firstChange;   // the oldest of them
+DWORD g_lastChange;    // the newest
+// Held open while this program owns the recovery file: a second Tessel
+// started meanwhile cannot open it and so does not take it for a crash's.
+HANDLE g_file = INVALID_HANDLE_VALUE;
+
+void StopTimer() {
+    g_pending = false;
+    KillTimer(shell::MainWindow(), kTimerId);
+}
+
+// The whole file, at most `limit` bytes; false when it cannot be read.
+bool ReadSmallFile(HANDLE file, std::string& bytes, std::size_t limit) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) return false;
+    if (static_cast<unsigned long long>(size.QuadPart) > limit) {
+        bytes.assign(limit + 1, '\0');   // too long to be ours: rejected by the reader
+        return true;
+    }
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    return bytes.empty() || (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                             got == bytes.size());
+}
+
+bool ReadSmallFile(const std::string& path, std::string& bytes) {
+    savefile::FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    return file.valid() && ReadSmallFile(file.get(), bytes, recoveryfile::kMaxFileSize);
+}
+
+std::string EditText() {
+    HWND edit = shell::EditControl();
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+// Opens the recovery file for this program; false when another one holds it.
+bool Own() {
+    if (g_file != INVALID_HANDLE_VALUE) return true;
+    const std::string path = RecoveryPath();
+    if (path.empty()) return false;
+    g_file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    return g_file != INVALID_HANDLE_VALUE;
+}
+
+// Reads the edit control's text (neither the undo buffer nor the selection
+// changes) and puts it into the recovery file, flushed.
+void WriteNow() {
+    StopTimer();
+    if (!Own()) return;   // another Tessel keeps it; the next change tries again
+    recoveryfile::Record record;
+    record.path = Path();
+    record.modified = Modified();
+    record.text = EditText();
+    const std::string bytes = recoveryfile::Encode(record);
+    // On a full drive the file may stay short; its check refuses it then,
+    // and the next change tries again.
+    LARGE_INTEGER zero{};
+    DWORD written = 0;
+    if (SetFilePointerEx(g_file, zero, nullptr, FILE_BEGIN) &&
+        WriteFile(g_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size())
+        SetEndOfFile(g_file);
+    FlushFileBuffers(g_file);
+}
+
+void TakeTitleFrom(const std::string& path) {
+    SetPath(path.c_str());
+    SetTitle(filedialog::FileTitle(Path(), 128).c_str());
+    if (lstrlenA(Title()) < static_cast<int>(kUpperTitleBelow)) CharUpperA(TitleBuffer());
+}
+
+// Puts `text` into the edit control as the document's unsaved text.
+void RestoreText(const std::string& text) {
+    SetWindowTextA(shell::EditControl(), text.c_str());
+    SetModified(true);
+    UpdateCaption();
+    shell::SendCommand(CMD_STATUS);
+}
+
+}  // namespace
+
+std::string RecoveryPath() {
+    const char* ini = settings::IniPath();
+    if (!ini || !ini[0]) return std::string();
+    return paths::replaceExtension(ini, "RCV").value_or(std::string());
+}
+
+void NoteChange() {
+    g_lastChange = GetTickCount();
+    if (g_pending || !shell::MainWindow()) return;
+    g_pending = true;
+    g_firstChange = g_lastChange;
+    SetTimer(shell::MainWindow(), kTimerId, 1000, nullptr);
+}
+
+void Forget() {
+    if (g_pending) StopTimer();
+    if (g_file == INVALID_HANDLE_VALUE) return;
+    CloseHandle(g_file);
+    g_file = INVALID_HANDLE_VALUE;
+    DeleteFileA(RecoveryPath().c_str());
+}
+
+bool PreTranslate(const MSG& msg) {
+    if (msg.message != WM_TIMER || msg.wParam != kTimerId || !msg.hwnd || msg.hwnd != shell::MainWindow())
+        return false;
+    const DWORD now = GetTickCount();
+    if (!g_pending)
+        StopTimer();
+    else if (now - g_lastChange >= kQuietMs || now - g_firstChange >= kLongestMs)
+        WriteNow();
+    return true;
+}
+
+void OfferAtStart(HWND main) {
+    const std::string path = RecoveryPath();
+    if (path.empty()) return;
+    std::string bytes;
+    {
+        // Not there, or held by a Tessel that is still running: nothing to do.
+        savefile::FileHandle file(
+            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!file.valid()) return;
+        if (!ReadSmallFile(file.get(), bytes, recoveryfile::kMaxFileSize)) bytes.clear();
+    }
+    recoveryfile::Record record;
+    if (recoveryfile::Decode(bytes, record) != recoveryfile::ReadResult::kRead ||
+        record.kind != recoveryfile::Kind::kRecovery) {
+        Show(kRecoveryUnusable, main, path.c_str());
+        return;
+    }
+    if (Show(kRecoveryOffer, main, record.path.empty() ? kUntitled : record.path.c_str()) != IDYES) {
+        DeleteFileA(path.c_str());
+        return;
+    }
+    // From here on the file is this program's: a second start does not ask
+    // again, and the restored text is written into it anew.
+    Own();
+    if (!record.path.empty()) TakeTitleFrom(record.path);
+    RestoreText(record.text);
+    if (!record.modified) SetModified(false);
+}
+
+void OfferBackup(HWND main) {
+    const std::string document = Path();
+    if (document.empty()) return;
+    const std::string places[] = {savefile::BackupBeside(document.c_str()),
+                                  savefile::BackupInSettings(document.c_str(), settings::IniPath())};
+    for (const std::string& place : places) {
+        const DWORD attributes = place.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(place.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        std::string bytes;
+        recoveryfile::Record record;
+        const bool read = ReadSmallFile(place, bytes) &&
+                          recoveryfile::Decode(bytes, record) == recoveryfile::ReadResult::kRead &&
+                          record.kind == recoveryfile::Kind::kBackup;
+        // One in the settings folder must name this document; any other is
+        // left alone.
+        if (read && &place != &places[0] &&
+            savefile::CanonicalPath(record.path.c_str()) != savefile::CanonicalPath(document.c_str()))
+            continue;
+        // A damaged backup was cut off before the document was touched; one
+        // that holds the document's text was cut off after the save was done.
+        if (read && record.text != EditText() &&
+            Show(kBackupOffer, main, Title()[0] ? Title() : kUntitled) == IDYES)
+            RestoreText(record.text);
+        SetFileAttributesA(place.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(place.c_str());
+        return;
+    }
+}
+
+}  // namespace tessel::document::recovery
