@@ -84,6 +84,21 @@ bool ReadAll(HANDLE file, std::string& bytes) {
     return true;
 }
 
+// Whether a backup may be written at `place`: nothing is there, or a file
+// of ours (a backup or recovery file, whole or damaged). Somebody's own file
+// that merely has the backup's name is never written over.
+bool OursToOverwrite(const std::string& place) {
+    const DWORD attributes = GetFileAttributesA(place.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    FileHandle file(CreateFileA(place.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    std::string bytes;
+    if (!file.valid() || !ReadAll(file.get(), bytes)) return false;
+    recoveryfile::Record record;
+    return recoveryfile::Decode(bytes, record) != recoveryfile::ReadResult::kForeign;
+}
+
 // The backup of a document's new text: written and flushed before the
 // document is touched, removed after the document is flushed.
 class Backup {
@@ -111,6 +126,7 @@ public:
 
 private:
     bool writeAt(const std::string& place, const std::string& bytes) {
+        if (!OursToOverwrite(place)) return false;
         FileHandle file(INVALID_HANDLE_VALUE);
         Step([&] {
             file.reset(

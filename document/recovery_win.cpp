@@ -185,9 +185,12 @@ void OfferBackup(HWND main) {
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
         std::string bytes;
         recoveryfile::Record record;
-        const bool read = ReadSmallFile(place, bytes) &&
-                          recoveryfile::Decode(bytes, record) == recoveryfile::ReadResult::kRead &&
-                          record.kind == recoveryfile::Kind::kBackup;
+        // A file we cannot read, or one that is not ours and merely has the
+        // backup's name, is never touched.
+        if (!ReadSmallFile(place, bytes)) continue;
+        const recoveryfile::ReadResult result = recoveryfile::Decode(bytes, record);
+        if (result == recoveryfile::ReadResult::kForeign) continue;
+        const bool read = result == recoveryfile::ReadResult::kRead && record.kind == recoveryfile::Kind::kBackup;
         // One in the settings folder must name this document; any other is
         // left alone.
         if (read && &place != &places[0] &&

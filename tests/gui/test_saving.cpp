@@ -340,3 +340,17 @@ TEST_CASE("a save cut off after any of its file operations leaves the old or the
     CHECK_FALSE(TempFileLeft(s.dir));
     CHECK_DIALOGS_ANSWERED();
 }
+
+TEST_CASE("a file of the user's own that has the backup's name is neither written over nor deleted") {
+    gui::Scratch s;
+    gui::App app;
+    const std::string path = s.file("notiz.txt", "alt");
+    const std::string beside = tessel::savefile::BackupBeside(path.c_str());
+    gui::WriteFile(beside, "eigene Datei");
+    CHECK(EditAndSave(app, path, "neu ") == 1);
+    CHECK(gui::ReadFile(path) == "neu alt");
+    app.command(CMD_OPENPATH, Arg(path));
+    CHECK(gui::ReadFile(beside) == "eigene Datei");
+    CHECK_FALSE(Exists(tessel::savefile::BackupInSettings(path.c_str(), gui::IniPath().c_str())));
+    CHECK_DIALOGS_ANSWERED();
+}
