@@ -10,8 +10,8 @@
 namespace tessel::document {
 namespace {
 
-// 55..58: the drop action, in the actions' order.
-LRESULT DropModeCommand(HWND, unsigned id, LPARAM) {
+// The drop-action commands follow the actions' order.
+LRESULT ChooseDropAction(HWND, unsigned id, LPARAM) {
     SetDropMode(static_cast<DropAction>(id - DropActionCommand(kDropOpen)));
     return 0;
 }
@@ -24,7 +24,7 @@ constexpr CommandEntry kCommands[] = {
     {CMD_SAVEAS, SaveAsCommand},
     {CMD_MERGE, MergeCommand},
     {CMD_MERGEPATH, MergePathCommand},
-    {DropActionCommand(kDropOpen), DropModeCommand, DropActionCommand(kDropMerge)},
+    {DropActionCommand(kDropOpen), ChooseDropAction, DropActionCommand(kDropMerge)},
     {CMD_SYSEDIT_FIRST, SysEditCommand, CMD_SYSEDIT_LAST},
     {CMD_RECENTMENU, recent::RebuildMenu},
     {CMD_RECENT0, recent::Reopen, CMD_RECENT3},

@@ -37,8 +37,8 @@ std::string ListedName(HDROP drop, UINT index) {
     return name;
 }
 
-// Names as text or at the caret: the dropped names as text, one per line. Empty when there
-// is no list (no files, or more than 2048).
+// Names as a new text or at the caret: the dropped names, one per line.
+// Empty when there is no list (no files, or more than 2048).
 bool BuildList(HDROP drop, std::string& text) {
     const UINT count = deferred::DragQueryFileA(drop, kQueryCount, nullptr, 0);
     droplist::DropList list =

@@ -29,8 +29,9 @@ struct TextCommand {
     void (*run)(HWND main, const TextCommand& command);
 };
 
-// A line command starts with the capacity flag clear, so only what happens
-// during the command itself stops it, and leaves it clear for the next one.
+// The line commands (Asked, Fixed, Gps) start with the capacity flag clear,
+// so only what happens during the command itself stops them, and leave it
+// clear for the next one.
 
 // The dialog Ask fills a record; the operation builds the change from it.
 template <auto Ask, auto Operation>
@@ -61,6 +62,7 @@ void Converted(HWND, const TextCommand&) {
     RunConversion(shell::EditControl(), Convert);
 }
 
+// The character-set conversions.
 template <void (*Run)(HWND edit)>
 void WholeText(HWND, const TextCommand&) {
     Run(shell::EditControl());
