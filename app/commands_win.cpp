@@ -137,7 +137,7 @@ const CommandTable kTables[] = {
 const CommandEntry* FindCommand(unsigned id) {
     for (const CommandTable& table : kTables)
         for (std::size_t i = 0; i < table.count; ++i)
-            if (table.entries[i].id == id) return &table.entries[i];
+            if (table.entries[i].Serves(id)) return &table.entries[i];
     return nullptr;
 }
 
@@ -197,10 +197,11 @@ void InitMenuPopup(HMENU popup, int position) {
         break;
     }
     case 4: {
-        static const unsigned kModeItems[4] = {CMD_DROPOPEN, CMD_DROPTEXT, CMD_DROPAPPEND, CMD_DROPMERGE};
-        for (int mode = 0; mode < 4; ++mode)
-            CheckMenuItem(popup, kModeItems[mode],
-                          MF_BYCOMMAND | (document::DropMode() == mode ? MF_CHECKED : MF_UNCHECKED));
+        for (int mode = 0; mode < document::kDropActionCount; ++mode) {
+            const auto action = static_cast<document::DropAction>(mode);
+            CheckMenuItem(popup, document::DropActionCommand(action),
+                          MF_BYCOMMAND | (document::DropMode() == action ? MF_CHECKED : MF_UNCHECKED));
+        }
         break;
     }
     default:

@@ -45,7 +45,7 @@ WNDPROC g_editProc;
 LRESULT CALLBACK EditSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool key = msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP;
     if (key || (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK)) {
-        SendMessageA(g_main, WM_COMMAND, CMD_STATUS, 0);
+        shell::SendCommand(CMD_STATUS);
     } else if (msg == WM_UNDO || msg == EM_UNDO) {
         return textops::UndoWhole(wnd, g_editProc, msg, wParam, lParam);
     } else if (msg == WM_MOUSEMOVE) {
@@ -146,9 +146,9 @@ LRESULT OnCreate(HWND wnd) {
     colours::Load();
     font::Load(g_edit);
     recent::Load();
-    SendMessageA(wnd, WM_COMMAND, CMD_RECENTMENU, 0);
-    SendMessageA(wnd, WM_COMMAND, CMD_SIZELOAD, 0);
-    document::SetDropMode(2);
+    shell::SendCommand(CMD_RECENTMENU);
+    shell::SendCommand(CMD_SIZELOAD);
+    document::SetDropMode(document::kDropNamesAtCaret);
 
     g_editProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclassProc)));
@@ -180,7 +180,7 @@ void OnSize(int width, int height) {
     g_clientWidth = width;
     MoveWindow(g_edit, 0, toolbar::kMainThickness + 3, width,
                height - statusbar::Main().height - toolbar::kMainThickness - 4, TRUE);
-    const int strip = static_cast<short>(12 * 24 + 2 * 6);  // button strip of the toolbar
+    const int strip = toolbar::kMainStripWidth;
     const int margin = 6;
     int comboWidth = width - 3 * margin - strip;
     if (comboWidth > strip) comboWidth = strip;
@@ -287,7 +287,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
     ShowWindow(wnd, show);
     UpdateWindow(wnd);
     g_accelerators = LoadAcceleratorsA(instance, kClassName);
-    SendMessageA(wnd, WM_COMMAND, CMD_STARTUP, 0);
+    shell::SendCommand(CMD_STARTUP);
     document::recovery::OfferAtStart(wnd);
 
     // The whole command line is one path, with or without double quotes.
@@ -296,7 +296,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
     if (!path.empty() && path.front() == '"') path.erase(0, 1);
     if (!path.empty()) {
         if (path.size() < MAX_PATH && ui::FileTest(path.c_str()))
-            SendMessageA(wnd, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
+            shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         else
             Show(kInvalidCommandLine);
     }

@@ -23,6 +23,7 @@
 #include "textops/columnops.h"
 #include "textops/conversions.h"
 #include "textops/conversions_win.h"
+#include "textops/linecommands.h"
 #include "textops/lineframe.h"
 #include "textops/lineops.h"
 #include "textops/lineops_win.h"
@@ -34,6 +35,8 @@ namespace {
 
 using tessel::lineframe::LineOp;
 using namespace tessel::textops;
+namespace conversions = tessel::conversions;
+namespace lc = tessel::linecommands;
 
 constexpr std::size_t kDocumentChars = 30000;
 constexpr unsigned kReferenceLines = 100;  // the per-line frame is timed on this many lines and scaled
@@ -179,45 +182,47 @@ std::vector<Command> Commands() {
     const std::string doc = MakeDocument(kDocumentChars);
     std::vector<Command> list;
     auto viaCommand = [](unsigned id) { return [id] { Send(id); }; };
+    // A dialog command as it runs once its dialog has returned the record.
+    auto asked = [](lc::Operation op) { return [op = std::move(op)] { RunLineOperation(g_edit, *op); }; };
     auto line = [&](unsigned id, const char* name, LineOp op, std::function<void()> run) {
         list.push_back(LineCommand(id, name, doc, std::move(op), std::move(run)));
     };
 
     line(CMD_INSERTFRONT, "Vorne einfügen \"x\"", tessel::lineops::insertAtStart("x"),
-         [] { RunTextCommand(g_edit, CMD_INSERTFRONT, "x"); });
+         asked(lc::insertFront({"x"})));
     line(CMD_APPENDBACK, "Hinten anfügen \"x\"", tessel::lineops::insertAtEnd("x"),
-         [] { RunTextCommand(g_edit, CMD_APPENDBACK, "x"); });
+         asked(lc::insertBack({"x"})));
     line(CMD_COUNTFRONT, "Vorne aufzählen 1", tessel::lineops::counter("", 1, " ", false),
-         [] { RunCounterCommand(g_edit, CMD_COUNTFRONT, CounterParams{"", 1, " "}); });
+         asked(lc::counterFront({"", 1, " "})));
     line(CMD_COUNTBACK, "Hinten aufzählen 1", tessel::lineops::counter(" ", 1, "", true),
-         [] { RunCounterCommand(g_edit, CMD_COUNTBACK, CounterParams{" ", 1, ""}); });
+         asked(lc::counterBack({" ", 1, ""})));
     line(CMD_CUTFRONT, "Vorne kürzen 2", tessel::lineops::removeAtStart(2),
-         [] { RunCountCommand(g_edit, CMD_CUTFRONT, CountParams{2}); });
+         asked(lc::cutFront({2})));
     line(CMD_CUTBACK, "Hinten kürzen 2", tessel::lineops::removeAtEnd(2),
-         [] { RunCountCommand(g_edit, CMD_CUTBACK, CountParams{2}); });
+         asked(lc::cutBack({2})));
     line(CMD_BLANKSFRONT, "Vorne Lz entfernen", tessel::lineops::removeLeadingBlanks(), viaCommand(CMD_BLANKSFRONT));
     line(CMD_BLANKSBACK, "Hinten Lz entfernen", tessel::lineops::removeTrailingBlanks(), viaCommand(CMD_BLANKSBACK));
     line(CMD_COMMENT, "Zeilen kommentieren \"; \"", tessel::lineops::comment("; "),
-         [] { RunCommentCommand(g_edit, CMD_COMMENT, CommentParams{"; "}); });
+         asked(lc::comment({"; "})));
     line(CMD_UNCOMMENT, "Zeilen entkommentieren \"; \"", tessel::lineops::uncomment("; "),
-         [] { RunCommentCommand(g_edit, CMD_UNCOMMENT, CommentParams{"; "}); });
+         asked(lc::uncomment({"; "})));
     line(CMD_CUTFROMCHAR, "Abschneiden ab \"~\"", tessel::lineops::cutFromChar('~'),
-         [] { RunCutCharCommand(g_edit, CutCharParams{'~'}); });
+         asked(lc::cutFromChar({'~'})));
     line(CMD_LSP_INDENT, "2 Vorrücken", tessel::lineops::indentTwo(), viaCommand(CMD_LSP_INDENT));
     line(CMD_LSP_OUTDENT, "2 Zurückrücken", tessel::lineops::outdentTwo(), viaCommand(CMD_LSP_OUTDENT));
     line(CMD_LSP_COMMENT, "Kommentar einfügen", tessel::lineops::insertLispComment(), viaCommand(CMD_LSP_COMMENT));
     line(CMD_FILLFRONT, "Vorne Spalte füllen 12", tessel::columnops::fillFront(12),
-         [] { RunCountCommand(g_edit, CMD_FILLFRONT, CountParams{12}); });
+         asked(lc::fillFront({12})));
     line(CMD_FILLBACK, "Hinten Spalte füllen 12", tessel::columnops::fillBack(12),
-         [] { RunCountCommand(g_edit, CMD_FILLBACK, CountParams{12}); });
+         asked(lc::fillBack({12})));
     line(CMD_COLCOPYFRONT, "Vorne Spalte kopieren 3-5 \"|\"", tessel::columnops::copyColumnsFront(3, 5, "|"),
-         [] { RunColumnCopyCommand(g_edit, CMD_COLCOPYFRONT, ColumnCopyParams{3, 5, "|"}); });
+         asked(lc::copyColumnsFront({3, 5, "|"})));
     line(CMD_COLCOPYBACK, "Hinten Spalte kopieren 3-5 \"|\"", tessel::columnops::copyColumnsBack(3, 5, "|"),
-         [] { RunColumnCopyCommand(g_edit, CMD_COLCOPYBACK, ColumnCopyParams{3, 5, "|"}); });
+         asked(lc::copyColumnsBack({3, 5, "|"})));
     line(CMD_CAPFRONT, "Vorne Spalte kappen 8", tessel::columnops::capFront(8),
-         [] { RunCountCommand(g_edit, CMD_CAPFRONT, CountParams{8}); });
+         asked(lc::capFront({8})));
     line(CMD_CAPBACK, "Hinten Spalte kappen 8", tessel::columnops::capBack(8),
-         [] { RunCountCommand(g_edit, CMD_CAPBACK, CountParams{8}); });
+         asked(lc::capBack({8})));
 
     {
         std::string gps = doc;
@@ -236,19 +241,22 @@ std::vector<Command> Commands() {
 
     struct Whole {
         unsigned id;
+        Conversion convert;
         const char* name;
         const char* lineEnd;
         bool tabs;
     };
     const Whole wholes[] = {
-        {CMD_DOSTOUNIX, "DOS -> UNIX", "\r\n", false},     {CMD_UNIXTODOS, "UNIX -> DOS", "\n", false},
-        {CMD_MACTOPC, "MAC -> PC", "\r", false},           {CMD_PCTOMAC, "PC -> MAC", "\r\n", false},
-        {CMD_CRLFTOBLANK, "CRLF -> Leerzeichen", "\r\n", false},
-        {CMD_CRLFTOCOMMA, "CRLF -> Beistrich Lz", "\r\n", false},
-        {CMD_TABTOBLANKS, "Tabulator -> 2 Leerzeichen", "\r\n", true},
+        {CMD_DOSTOUNIX, conversions::dosToUnix, "DOS -> UNIX", "\r\n", false},
+        {CMD_UNIXTODOS, conversions::unixToDos, "UNIX -> DOS", "\n", false},
+        {CMD_MACTOPC, conversions::macToPc, "MAC -> PC", "\r", false},
+        {CMD_PCTOMAC, conversions::pcToMac, "PC -> MAC", "\r\n", false},
+        {CMD_CRLFTOBLANK, conversions::crlfToBlank, "CRLF -> Leerzeichen", "\r\n", false},
+        {CMD_CRLFTOCOMMA, conversions::crlfToBlankComma, "CRLF -> Beistrich Lz", "\r\n", false},
+        {CMD_TABTOBLANKS, conversions::tabToTwoBlanks, "Tabulator -> 2 Leerzeichen", "\r\n", true},
     };
     for (const Whole& w : wholes) {
-        Conversion convert = ConversionFor(w.id);
+        Conversion convert = w.convert;
         std::string input = FittingDocument(convert, w.lineEnd, w.tabs);
         std::string result = *convert(input);
         list.push_back(Command{w.id, w.name, input, viaCommand(w.id), result, {}});

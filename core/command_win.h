@@ -10,9 +10,13 @@ namespace tessel {
 // `id` is the command id, so that one handler can serve a range of commands.
 using CommandHandler = LRESULT (*)(HWND main, unsigned id, LPARAM arg);
 
+// An entry serves its id, or the range id..last when one handler serves a
+// run of ids (last 0: the id alone).
 struct CommandEntry {
     unsigned id;
     CommandHandler run;
+    unsigned last = 0;
+    constexpr bool Serves(unsigned command) const { return command == id || (command > id && command <= last); }
 };
 
 struct CommandTable {

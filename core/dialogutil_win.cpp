@@ -94,12 +94,16 @@ namespace {
 INT_PTR CALLBACK SharedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* call = reinterpret_cast<DialogCall*>(GetWindowLongPtrA(dialog, DWLP_USER));
     try {
-        switch (msg) {
-        case WM_INITDIALOG:
+        if (msg == WM_INITDIALOG) {
             call = reinterpret_cast<DialogCall*>(lParam);
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             CentreWindow(dialog);
             return call->init(dialog, call->kind, call->record);
+        }
+        if (call)
+            if (const INT_PTR handled = call->message(dialog, msg, wParam, lParam, call->kind, call->record))
+                return handled;
+        switch (msg) {
         case WM_PAINT:
             if (!call || !call->iconPlaceholder) return FALSE;
             PaintDialogIcon(dialog, call->iconPlaceholder, call->icon ? call->icon : ClassIcon(GetParent(dialog)));

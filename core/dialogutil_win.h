@@ -39,7 +39,9 @@ HICON ClassIcon(HWND wnd);
 // applies what every dialog shares: centred at WM_INITDIALOG, the icon painted
 // into its placeholder, WM_CLOSE taken as cancel, OK reading the fields into
 // the record, and no exception leaving the dialog procedure (out of memory
-// shows "Unzureichender Speicher" and cancels).
+// shows "Unzureichender Speicher" and cancels). A dialog with more to do
+// (owner-drawn or coloured controls, clicks on the dialog itself) takes the
+// other messages through its message hook.
 template <typename Record>
 struct DialogKind {
     const char* templateName;
@@ -51,6 +53,10 @@ struct DialogKind {
     bool (*read)(HWND dialog, Record& record);
     // Any other WM_COMMAND; may be null. Returns TRUE when handled.
     INT_PTR (*command)(HWND dialog, WPARAM wParam, Record& record) = nullptr;
+    // Every message but WM_INITDIALOG, before the shared handling; may be
+    // null. A non-zero result is what the dialog procedure returns (TRUE, or
+    // a brush for WM_CTLCOLOR*), and the shared handling is skipped.
+    INT_PTR (*message)(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, Record& record) = nullptr;
 };
 
 // The type-free core behind Ask(). End codes: 1 OK, 0 cancel, -1 the dialog
@@ -64,6 +70,7 @@ struct DialogCall {
     BOOL (*init)(HWND, const void* kind, void* record);
     bool (*read)(HWND, const void* kind, void* record);
     INT_PTR (*command)(HWND, WPARAM, const void* kind, void* record);
+    INT_PTR (*message)(HWND, UINT, WPARAM, LPARAM, const void* kind, void* record);
 };
 INT_PTR RunDialog(HWND owner, DialogCall& call);
 
@@ -79,6 +86,9 @@ struct DialogThunks {
     static INT_PTR Command(HWND d, WPARAM w, const void* k, void* r) {
         return Kind(k).command ? Kind(k).command(d, w, *static_cast<Record*>(r)) : FALSE;
     }
+    static INT_PTR Message(HWND d, UINT m, WPARAM w, LPARAM l, const void* k, void* r) {
+        return Kind(k).message ? Kind(k).message(d, m, w, l, *static_cast<Record*>(r)) : FALSE;
+    }
 };
 
 // Runs the dialog modally with the owner's instance on `record`, showing
@@ -86,7 +96,8 @@ struct DialogThunks {
 template <typename Record>
 INT_PTR Run(HWND owner, const DialogKind<Record>& kind, Record& record, HICON icon = nullptr) {
     DialogCall call{kind.templateName, kind.iconPlaceholder, icon, &kind, &record,
-                    &DialogThunks<Record>::Init, &DialogThunks<Record>::Read, &DialogThunks<Record>::Command};
+                    &DialogThunks<Record>::Init, &DialogThunks<Record>::Read, &DialogThunks<Record>::Command,
+                    &DialogThunks<Record>::Message};
     return RunDialog(owner, call);
 }
 

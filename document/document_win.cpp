@@ -4,6 +4,7 @@
 
 #include "core/limits.h"
 #include "core/msgbox_win.h"
+#include "core/shell_win.h"
 #include "document/recovery_win.h"
 #include "resources/ids.h"
 
@@ -74,7 +75,7 @@ int ChangePrompt(HWND owner) {
         return IDNO;
     }
     if (answer != IDYES) return IDCANCEL;
-    return SendMessageA(g_main, WM_COMMAND, CMD_SAVE, 0) ? IDYES : IDCANCEL;
+    return shell::SendCommand(CMD_SAVE) ? IDYES : IDCANCEL;
 }
 
 bool ChangeGuard() {

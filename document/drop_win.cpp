@@ -15,7 +15,7 @@ namespace tessel::document {
 namespace {
 
 constexpr UINT kQueryCount = 0xFFFFFFFF;
-int g_dropMode = 2;
+DropAction g_dropMode = kDropNamesAtCaret;
 // The list stopped at its limit; the text comes from the list.
 constexpr Message kDropLimit{"", kCaptionWarning, MB_ICONERROR};
 
@@ -37,8 +37,8 @@ std::string ListedName(HDROP drop, UINT index) {
     return name;
 }
 
-// Modes 1 and 2: the dropped names as text, one per line. Empty when there
-// is no list (no files, or more than 2048).
+// Names as a new text or at the caret: the dropped names, one per line.
+// Empty when there is no list (no files, or more than 2048).
 bool BuildList(HDROP drop, std::string& text) {
     const UINT count = deferred::DragQueryFileA(drop, kQueryCount, nullptr, 0);
     droplist::DropList list =
@@ -50,11 +50,11 @@ bool BuildList(HDROP drop, std::string& text) {
     return true;
 }
 
-void SendFirstName(HWND main, HDROP drop, unsigned command) {
+void SendFirstName(HDROP drop, unsigned command) {
     if (deferred::DragQueryFileA(drop, kQueryCount, nullptr, 0) == 0) return;
     SetSystemFile(false);
     const std::string name = DroppedName(drop, 0);
-    SendMessageA(main, WM_COMMAND, command, reinterpret_cast<LPARAM>(name.c_str()));
+    shell::SendCommand(command, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 void NamesAsNewText(HDROP drop) {
@@ -79,22 +79,22 @@ void NamesAtCaret(HDROP drop) {
 
 }  // namespace
 
-int DropMode() { return g_dropMode; }
-void SetDropMode(int mode) { g_dropMode = mode; }
+DropAction DropMode() { return g_dropMode; }
+void SetDropMode(DropAction mode) { g_dropMode = mode; }
 
-void HandleDrop(HWND main, HDROP drop) {
+void HandleDrop(HWND, HDROP drop) {
     switch (DropMode()) {
-    case 0:
-        SendFirstName(main, drop, CMD_OPENPATH);
+    case kDropOpen:
+        SendFirstName(drop, CMD_OPENPATH);
         break;
-    case 1:
+    case kDropNamesAsText:
         NamesAsNewText(drop);
         break;
-    case 2:
+    case kDropNamesAtCaret:
         NamesAtCaret(drop);
         break;
-    case 3:
-        SendFirstName(main, drop, CMD_MERGEPATH);
+    case kDropMerge:
+        SendFirstName(drop, CMD_MERGEPATH);
         break;
     default:
         break;
@@ -123,7 +123,7 @@ void OpenSelectedIniFile() {
         path += name;
         CharUpperA(path.data());
         SetSystemFile(true);
-        SendMessageA(shell::MainWindow(), WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
+        shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
     }
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SetFocus(shell::EditControl());

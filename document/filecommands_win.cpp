@@ -57,9 +57,9 @@ void UpperCaseShortTitle() {
 
 // Enters the document path as the most recent file (upper-casing it) and
 // rebuilds the menu.
-void EnterRecent(HWND main) {
+void EnterRecent(HWND) {
     recent::Enter(PathBuffer(), static_cast<int>(limits::kPathBuffer));
-    SendMessageA(main, WM_COMMAND, CMD_RECENTMENU, 0);
+    shell::SendCommand(CMD_RECENTMENU);
 }
 
 // Runs the Open or Save As dialog of the documents on copies of `file` and
@@ -248,7 +248,7 @@ LRESULT MergeCommand(HWND main, unsigned, LPARAM) {
     g_mergePath[0] = '\0';
     g_mergeTitle[0] = '\0';
     if (RunDocumentDialog(main, g_mergePath, g_mergeTitle, settings::kPathOpen, OFN_CREATEPROMPT, false))
-        SendMessageA(main, WM_COMMAND, CMD_MERGEPATH, reinterpret_cast<LPARAM>(g_mergePath));
+        shell::SendCommand(CMD_MERGEPATH, reinterpret_cast<LPARAM>(g_mergePath));
     shell::SendCommand(CMD_STATUS);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "document/recentlist.h"
 #include "resources/ids.h"
 #include "core/dialogutil_win.h"
+#include "core/shell_win.h"
 
 namespace tessel::recent {
 namespace {
@@ -55,19 +56,19 @@ LRESULT RebuildMenu(HWND main, unsigned, LPARAM) {
     return 0;
 }
 
-LRESULT Reopen(HWND main, unsigned id, LPARAM) {
+LRESULT Reopen(HWND, unsigned id, LPARAM) {
     std::optional<std::size_t> slot = slotForCommand(static_cast<int>(id));
     if (!slot) return 0;
     document::SetSystemFile(false);
     char work[limits::kPathBuffer];
     lstrcpynA(work, g_list[*slot].c_str(), sizeof work);
     if (work[0] && ui::FileTest(work)) {
-        SendMessageA(main, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(work));
+        shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(work));
         return 0;
     }
     forgetSlot(g_list, *slot);
     Show(kRecentMissing, nullptr, work);
-    SendMessageA(main, WM_COMMAND, CMD_RECENTMENU, 0);
+    shell::SendCommand(CMD_RECENTMENU);
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include "document/startercmd.h"
 #include "resources/ids.h"
 #include "core/dialogutil_win.h"
+#include "core/shell_win.h"
 
 namespace tessel::starter {
 namespace {
@@ -107,7 +108,7 @@ void Run(HWND main, const char* filePath) {
     const std::string line =
         commandLine(settings::ReadStarter(button, kCommandLineBufferSize), file);
     if (line.empty()) return;
-    if (record.closeAfterStart) SendMessageA(main, WM_COMMAND, CMD_EXIT, 0);
+    if (record.closeAfterStart) shell::SendCommand(CMD_EXIT);
     WinExec(line.c_str(), SW_SHOW);
 }
 

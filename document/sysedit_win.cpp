@@ -6,6 +6,7 @@
 #include "document/filetypes.h"
 #include "resources/ids.h"
 #include "core/dialogutil_win.h"
+#include "core/shell_win.h"
 
 namespace tessel::document {
 namespace {
@@ -50,22 +51,22 @@ std::string SystemFolder(SystemDirectory where) {
     return path;
 }
 
-int OpenSystemFile(HWND owner, const char* name, SystemDirectory where) {
+int OpenSystemFile(const char* name, SystemDirectory where) {
     std::string path = SystemFolder(where);
     if (!path.empty()) path += name;
     if (!path.empty() && path.size() < limits::kPathBuffer && ui::FileTest(path.c_str())) {
         SetSystemFile(true);
-        SendMessageA(owner, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
+        shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         return 1;
     }
     Show(kMissingSystemFile, nullptr, name);
     return 0;
 }
 
-LRESULT SysEditCommand(HWND main, unsigned id, LPARAM) {
+LRESULT SysEditCommand(HWND, unsigned id, LPARAM) {
     if (id < CMD_SYSEDIT_FIRST || id > CMD_SYSEDIT_LAST) return 0;
     const SystemFile& file = kSystemFiles[id - CMD_SYSEDIT_FIRST];
-    OpenSystemFile(main, file.name, file.where);
+    OpenSystemFile(file.name, file.where);
     return 0;
 }
 

@@ -14,7 +14,7 @@ std::string SystemFolder(SystemDirectory where);
 
 // Opens `name` from its fixed directory as a system file. 1 when the file
 // was found and the open command was sent, 0 otherwise (reported).
-int OpenSystemFile(HWND owner, const char* name, SystemDirectory where);
+int OpenSystemFile(const char* name, SystemDirectory where);
 
 LRESULT SysEditCommand(HWND main, unsigned id, LPARAM);  // 70..86
 

@@ -1,10 +1,8 @@
 #include "textops/casing_win.h"
 
 #include <algorithm>
-#include <new>
 #include <string>
 
-#include "core/msgbox_win.h"
 #include "core/shell_win.h"
 #include "resources/ids.h"
 #include "core/dialogutil_win.h"
@@ -27,16 +25,14 @@ const ui::DialogKind<Conversion> kCaseDialog{
         return true;
     }};
 
+// Out of memory ends the command at the main window's barrier, before the
+// edit control is touched.
 LRESULT CaseCommand(HWND main, unsigned, LPARAM) {
-    try {
-        HWND edit = shell::EditControl();
-        DWORD start = 0, end = 0;
-        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        if (start == end) return 0;  // nothing selected: no dialog
-        if (auto conversion = AskConversion(main)) RunConversion(edit, *conversion);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(main);
-    }
+    HWND edit = shell::EditControl();
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start == end) return 0;  // nothing selected: no dialog
+    if (auto conversion = AskConversion(main)) RunConversion(edit, *conversion);
     return 0;
 }
 

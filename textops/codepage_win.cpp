@@ -7,10 +7,9 @@ namespace tessel::textops {
 namespace {
 
 // Converts the copy in place, writes it back and marks the document modified.
-LRESULT ConvertCodePage(bool toAnsi) {
-    HWND edit = shell::EditControl();
+void ConvertCodePage(HWND edit, bool toAnsi) {
     char* text = ui::CopyWindowText(edit);
-    if (!text) return 0;  // no memory: the text stays as it is
+    if (!text) return;  // no memory: the text stays as it is
     if (toAnsi)
         OemToCharA(text, text);
     else
@@ -21,12 +20,11 @@ LRESULT ConvertCodePage(bool toAnsi) {
     UpdateWindow(edit);
     SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
     shell::NotifyTextChanged();
-    return 0;
 }
 
 }  // namespace
 
-LRESULT DosToWin(HWND, unsigned, LPARAM) { return ConvertCodePage(true); }
-LRESULT WinToDos(HWND, unsigned, LPARAM) { return ConvertCodePage(false); }
+void DosToWin(HWND edit) { ConvertCodePage(edit, true); }
+void WinToDos(HWND edit) { ConvertCodePage(edit, false); }
 
 }  // namespace tessel::textops

@@ -4,7 +4,9 @@
 
 namespace tessel::textops {
 
-LRESULT DosToWin(HWND main, unsigned id, LPARAM);
-LRESULT WinToDos(HWND main, unsigned id, LPARAM);
+// Converts the edit control's text, writes it back and marks the document
+// modified; without memory for the copy the text stays as it is.
+void DosToWin(HWND edit);
+void WinToDos(HWND edit);
 
 }  // namespace tessel::textops

@@ -2,7 +2,6 @@
 
 #include "core/shell_win.h"
 #include "core/msgbox_win.h"
-#include "resources/ids.h"
 #include "textops/conversions.h"
 #include "textops/lineops_win.h"
 
@@ -30,19 +29,6 @@ void RunConversion(HWND edit, Conversion convert) {
     result.reset();
     SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
     shell::NotifyTextChanged();
-}
-
-Conversion ConversionFor(unsigned id) {
-    switch (id) {
-    case CMD_DOSTOUNIX: return conversions::dosToUnix;
-    case CMD_UNIXTODOS: return conversions::unixToDos;
-    case CMD_MACTOPC: return conversions::macToPc;
-    case CMD_PCTOMAC: return conversions::pcToMac;
-    case CMD_CRLFTOBLANK: return conversions::crlfToBlank;
-    case CMD_CRLFTOCOMMA: return conversions::crlfToBlankComma;
-    case CMD_TABTOBLANKS: return conversions::tabToTwoBlanks;
-    default: return nullptr;
-    }
 }
 
 void RunGpsConversion(HWND edit) {

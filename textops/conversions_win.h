@@ -17,9 +17,6 @@ using Conversion = std::optional<std::string> (*)(std::string_view text);
 // zu groß für den Tessel !" and the text stays as it was.
 void RunConversion(HWND edit, Conversion convert);
 
-// The conversion of command 35, 36, 37, 38, 150, 151 or 381; null for others.
-Conversion ConversionFor(unsigned id);
-
 // GPS -> route planner: every line but the last becomes "n;first;second"
 // with decimal commas, in one replacement; the caret ends at the start. Stops
 // like a line command when the edit control would be full.

@@ -3,6 +3,7 @@
 #include "resources/ids.h"
 #include "textops/lineops.h"
 #include "core/dialogutil_win.h"
+#include "core/inputdialog_win.h"
 
 namespace tessel::textops {
 namespace {
@@ -157,22 +158,28 @@ std::optional<Params> AskWith(HWND owner, const ui::DialogKind<Asked<Params>>& k
 
 }  // namespace
 
-std::optional<CountParams> AskCount(HWND owner, const char* caption, const char* prompt, unsigned short initial) {
-    return AskWith(owner, kCountDialog, caption, prompt, CountParams{initial});
+std::optional<TextParams> AskText(HWND owner, const char* caption, const char* prompt) {
+    char text[ui::kInputBufferSize] = "";
+    if (ui::InputDialog(owner, text, prompt, caption, 0) != 1) return std::nullopt;
+    return TextParams{text};
+}
+
+std::optional<CountParams> AskCount(HWND owner, const char* caption, const char* prompt) {
+    return AskWith(owner, kCountDialog, caption, prompt, CountParams{});
 }
 
 std::optional<CounterParams> AskCounter(HWND owner, const char* caption, const char* prompt) {
     return AskWith(owner, kCounterDialog, caption, prompt, CounterParams{});
 }
 
-std::optional<CommentParams> AskComment(HWND owner) {
+std::optional<CommentParams> AskComment(HWND owner, const char*, const char*) {
     auto r = ui::Ask(owner, kCommentDialog, CommentChoice{});
     if (!r) return std::nullopt;
     return std::move(r->params);
 }
 
-std::optional<CutCharParams> AskCutChar(HWND owner, const char* caption, const char* prompt, char initial) {
-    return AskWith(owner, kCutCharDialog, caption, prompt, CutCharParams{initial});
+std::optional<CutCharParams> AskCutChar(HWND owner, const char* caption, const char* prompt) {
+    return AskWith(owner, kCutCharDialog, caption, prompt, CutCharParams{});
 }
 
 std::optional<ColumnCopyParams> AskColumnCopy(HWND owner, const char* caption, const char* prompt) {

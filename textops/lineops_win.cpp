@@ -4,9 +4,6 @@
 
 #include "core/msgbox_win.h"
 #include "core/shell_win.h"
-#include "resources/ids.h"
-#include "textops/columnops.h"
-#include "textops/lineops.h"
 #include "core/dialogutil_win.h"
 
 namespace tessel::textops {
@@ -72,54 +69,6 @@ void RunLineOperation(HWND edit, const lineframe::LineOp& op) {
         NoteCapacity(false);
     } else {
         SendMessageA(edit, EM_SETSEL, 0, limits::kSelectAllEnd);
-    }
-}
-
-void RunTextCommand(HWND edit, unsigned id, const std::string& text) {
-    RunLineOperation(edit, id == CMD_APPENDBACK ? lineops::insertAtEnd(text) : lineops::insertAtStart(text));
-}
-
-void RunCounterCommand(HWND edit, unsigned id, const CounterParams& params) {
-    RunLineOperation(edit, lineops::counter(params.left, params.start, params.right, id == CMD_COUNTBACK));
-}
-
-void RunCountCommand(HWND edit, unsigned id, const CountParams& params) {
-    const unsigned short n = params.count;
-    if (n == 0) return;
-    switch (id) {
-    case CMD_CUTFRONT: RunLineOperation(edit, lineops::removeAtStart(n)); break;
-    case CMD_CUTBACK: RunLineOperation(edit, lineops::removeAtEnd(n)); break;
-    case CMD_FILLFRONT: RunLineOperation(edit, columnops::fillFront(n)); break;
-    case CMD_FILLBACK: RunLineOperation(edit, columnops::fillBack(n)); break;
-    case CMD_CAPFRONT: RunLineOperation(edit, columnops::capFront(n)); break;
-    case CMD_CAPBACK: RunLineOperation(edit, columnops::capBack(n)); break;
-    default: break;
-    }
-}
-
-void RunCommentCommand(HWND edit, unsigned id, const CommentParams& params) {
-    RunLineOperation(edit, id == CMD_UNCOMMENT ? lineops::uncomment(params.prefix) : lineops::comment(params.prefix));
-}
-
-void RunCutCharCommand(HWND edit, const CutCharParams& params) {
-    if (params.character == '\0') return;
-    RunLineOperation(edit, lineops::cutFromChar(params.character));
-}
-
-void RunColumnCopyCommand(HWND edit, unsigned id, const ColumnCopyParams& params) {
-    RunLineOperation(edit, id == CMD_COLCOPYBACK
-                               ? columnops::copyColumnsBack(params.begin, params.end, params.separator)
-                               : columnops::copyColumnsFront(params.begin, params.end, params.separator));
-}
-
-void RunFixedCommand(HWND edit, unsigned id) {
-    switch (id) {
-    case CMD_BLANKSFRONT: RunLineOperation(edit, lineops::removeLeadingBlanks()); break;
-    case CMD_BLANKSBACK: RunLineOperation(edit, lineops::removeTrailingBlanks()); break;
-    case CMD_LSP_INDENT: RunLineOperation(edit, lineops::indentTwo()); break;
-    case CMD_LSP_OUTDENT: RunLineOperation(edit, lineops::outdentTwo()); break;
-    case CMD_LSP_COMMENT: RunLineOperation(edit, lineops::insertLispComment()); break;
-    default: break;
     }
 }
 

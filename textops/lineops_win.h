@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "textops/lineframe.h"
-#include "textops/linedialogs_win.h"
 
 namespace tessel::textops {
 
@@ -55,16 +54,5 @@ void ClearCapacity();
 // undoing a command on a text loaded above the limit brings back the whole
 // text, not just the part up to the limit.
 LRESULT UndoWhole(HWND edit, WNDPROC editProc, UINT msg, WPARAM wParam, LPARAM lParam);
-
-// The commands with the records their dialogs return.
-void RunTextCommand(HWND edit, unsigned id, const std::string& text);            // 60 front, 61 back
-void RunCounterCommand(HWND edit, unsigned id, const CounterParams& params);     // 62 front, 63 back
-// 64/65 cut, 68/69 fill, 92/93 cap (front/back); a count of 0 does nothing.
-void RunCountCommand(HWND edit, unsigned id, const CountParams& params);
-void RunCommentCommand(HWND edit, unsigned id, const CommentParams& params);     // 18 comment, 19 uncomment
-void RunCutCharCommand(HWND edit, const CutCharParams& params);                  // 191; the zero byte does nothing
-void RunColumnCopyCommand(HWND edit, unsigned id, const ColumnCopyParams& params);  // 90 front, 91 back
-// The commands without parameters: 66, 67, 40004, 40005, 40006.
-void RunFixedCommand(HWND edit, unsigned id);
 
 }  // namespace tessel::textops

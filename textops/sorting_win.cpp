@@ -1,7 +1,6 @@
 #include "textops/sorting_win.h"
 
 #include <algorithm>
-#include <new>
 #include <string>
 
 #include "core/msgbox_win.h"
@@ -30,12 +29,10 @@ const ui::DialogKind<SortOptions> kSortDialog{
         return true;
     }};
 
+// Out of memory ends the command at the main window's barrier, before the
+// edit control is touched.
 LRESULT SortCommand(HWND main, unsigned, LPARAM) {
-    try {
-        if (auto options = AskSortOptions(main)) RunSort(shell::EditControl(), *options);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(main);
-    }
+    if (auto options = AskSortOptions(main)) RunSort(shell::EditControl(), *options);
     return 0;
 }
 

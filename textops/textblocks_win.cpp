@@ -32,9 +32,8 @@ constexpr Message kNotWritten{
     kCaptionWarning, MB_ICONERROR};
 constexpr char kClose[] = "&Schließen";
 
-// What the open dialog works on; the dialog is modal, so one record serves.
+// What the open dialog works on.
 struct DialogState {
-    HWND owner = nullptr;
     bool withSelection = false;
     std::string selection;          // the document's selected bytes when it opened
     Table table;
@@ -42,7 +41,6 @@ struct DialogState {
     std::string insert;             // the block chosen with "&Einfügen"
     bool inserting = false;
 };
-DialogState* g_state;
 
 // Blocks whose writing failed: the next opening offers them again instead of
 // the file, so nothing the user stored is lost to a full disk.
@@ -89,9 +87,9 @@ void AddToList(HWND dialog, const std::string& name, std::size_t index) {
     if (item >= 0) ToList(dialog, CB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(index));
 }
 
-void FillList(HWND dialog) {
-    for (std::size_t i = 0; i < g_state->table.slotsUsed(); ++i)
-        if (const Block* block = g_state->table.at(i)) AddToList(dialog, block->name, i);
+void FillList(HWND dialog, const DialogState& state) {
+    for (std::size_t i = 0; i < state.table.slotsUsed(); ++i)
+        if (const Block* block = state.table.at(i)) AddToList(dialog, block->name, i);
 }
 
 // Only the beginning of a long block is shown: the preview wraps its lines,
@@ -100,118 +98,95 @@ void ShowPreview(HWND dialog, const std::string& text) {
     SetDlgItemTextA(dialog, IDC_TB_PREVIEW, std::string(previewOf(text)).c_str());
 }
 
-void SelectionChanged(HWND dialog) {
+void SelectionChanged(HWND dialog, DialogState& state) {
     const LRESULT item = ToList(dialog, CB_GETCURSEL);
     const Block* block = nullptr;
     if (item >= 0) {
         const auto index = static_cast<std::size_t>(ToList(dialog, CB_GETITEMDATA, static_cast<WPARAM>(item)));
-        block = g_state->table.at(index);
-        if (block) g_state->current = index;
+        block = state.table.at(index);
+        if (block) state.current = index;
     }
-    if (!block) g_state->current = kNoBlock;
+    if (!block) state.current = kNoBlock;
     ShowPreview(dialog, block ? block->text : std::string());
 }
 
-void SelectFirst(HWND dialog) {
+void SelectFirst(HWND dialog, DialogState& state) {
     ToList(dialog, CB_SETCURSEL, 0);
-    SelectionChanged(dialog);
+    SelectionChanged(dialog, state);
 }
 
-void Init(HWND dialog) {
-    ui::CentreWindow(dialog);
+BOOL Init(HWND dialog, DialogState& state) {
     ToList(dialog, CB_LIMITTEXT, kNameTyped);
-    g_state->current = kNoBlock;
-    if (!g_state->withSelection) {
+    state.current = kNoBlock;
+    if (!state.withSelection) {
         Enable(dialog, IDC_TB_ADD, false);
-        FillList(dialog);
-        SelectFirst(dialog);
+        FillList(dialog, state);
+        SelectFirst(dialog, state);
         if (ToList(dialog, CB_GETCOUNT) <= 0) {
             Enable(dialog, IDOK, false);
             SetDlgItemTextA(dialog, IDCANCEL, kClose);
         }
     } else {
-        ShowPreview(dialog, g_state->selection);
+        ShowPreview(dialog, state.selection);
         Enable(dialog, IDC_TB_DELETE, false);
         Enable(dialog, IDOK, false);
-        SetDlgItemTextA(dialog, IDC_TB_NAME, deriveName(g_state->selection).c_str());
-        FillList(dialog);
+        SetDlgItemTextA(dialog, IDC_TB_NAME, deriveName(state.selection).c_str());
+        FillList(dialog, state);
     }
+    return TRUE;
 }
 
-void Insert(HWND dialog) {
-    if (!Enabled(dialog, IDOK)) return;   // Enter on a disabled default button
-    if (const Block* block = g_state->table.at(g_state->current)) {
-        g_state->insert = block->text;
-        g_state->inserting = true;
+// "&Einfügen" ends the dialog with the chosen block.
+bool Insert(HWND dialog, DialogState& state) {
+    if (!Enabled(dialog, IDOK)) return false;   // Enter on a disabled default button
+    if (const Block* block = state.table.at(state.current)) {
+        state.insert = block->text;
+        state.inserting = true;
     }
-    EndDialog(dialog, 1);
+    return true;
 }
 
-void Add(HWND dialog) {
+void Add(HWND dialog, DialogState& state) {
     if (!Enabled(dialog, IDC_TB_ADD)) return;
-    if (g_state->table.full()) {
+    if (state.table.full()) {
         Show(kTooMany);
         return;
     }
     char typed[kNameField + 2] = {};
     GetDlgItemTextA(dialog, IDC_TB_NAME, typed, sizeof typed);
-    const std::size_t index = g_state->table.slotsUsed();
-    if (!g_state->table.add({storedName(typed), g_state->selection})) return;
-    AddToList(dialog, g_state->table.at(index)->name, index);
+    const std::size_t index = state.table.slotsUsed();
+    if (!state.table.add({storedName(typed), state.selection})) return;
+    AddToList(dialog, state.table.at(index)->name, index);
     SetDlgItemTextA(dialog, IDCANCEL, kClose);
     Enable(dialog, IDC_TB_DELETE, true);
     SetFocus(GetDlgItem(dialog, IDC_TB_NAME));
     Enable(dialog, IDC_TB_ADD, false);   // one block per opening
 }
 
-void Delete(HWND dialog) {
+void Delete(HWND dialog, DialogState& state) {
     if (!Enabled(dialog, IDC_TB_DELETE)) return;
     const LRESULT item = ToList(dialog, CB_GETCURSEL);
     if (item < 0) return;
     const auto index = static_cast<std::size_t>(ToList(dialog, CB_GETITEMDATA, static_cast<WPARAM>(item)));
     SetDlgItemTextA(dialog, IDCANCEL, kClose);
     Enable(dialog, IDOK, false);
-    g_state->table.remove(index);   // checks the slot holds a block
+    state.table.remove(index);   // checks the slot holds a block
     ToList(dialog, CB_DELETESTRING, static_cast<WPARAM>(item));
-    SelectFirst(dialog);
+    SelectFirst(dialog, state);
 }
 
-INT_PTR Handle(HWND dialog, UINT msg, WPARAM wParam) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        Init(dialog);
-        return TRUE;
-    case WM_PAINT:
-        ui::PaintDialogIcon(dialog, IDC_TB_ICON, ui::ClassIcon(g_state->owner ? g_state->owner : GetParent(dialog)));
-        return TRUE;
-    case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-    case WM_COMMAND:
+const ui::DialogKind<DialogState> kTextBlockDialog{
+    "AUTOTEXT", IDC_TB_ICON, Init, Insert,
+    [](HWND d, WPARAM wParam, DialogState& state) -> INT_PTR {
         switch (LOWORD(wParam)) {
-        case IDOK: Insert(dialog); return TRUE;
-        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
-        case IDC_TB_ADD: Add(dialog); return TRUE;
-        case IDC_TB_DELETE: Delete(dialog); return TRUE;
+        case IDC_TB_ADD: Add(d, state); return TRUE;
+        case IDC_TB_DELETE: Delete(d, state); return TRUE;
         case IDC_TB_NAME:
-            if (HIWORD(wParam) == CBN_SELCHANGE) SelectionChanged(dialog);
+            if (HIWORD(wParam) == CBN_SELCHANGE) SelectionChanged(d, state);
             return TRUE;
         default: return FALSE;
         }
-    default:
-        return FALSE;
-    }
-}
-
-INT_PTR CALLBACK TextBlockProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-    if (!g_state) return FALSE;
-    try {
-        return Handle(dialog, msg, wParam);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(GetFocus());
-        return TRUE;
-    }
-}
+    }};
 
 // The selected bytes of the document, as the dialog opens.
 std::string SelectedText(HWND edit, DWORD start, DWORD end) {
@@ -230,7 +205,6 @@ void Run(HWND main, const char* path) {
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
 
     DialogState state;
-    state.owner = main;
     state.withSelection = start != end;
     if (state.withSelection) state.selection = SelectedText(edit, start, end);
     if (g_unsaved && g_unsaved->path == path)
@@ -238,10 +212,7 @@ void Run(HWND main, const char* path) {
     else
         state.table = Table(readBlocks(ReadFileBytes(path)));
 
-    g_state = &state;
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
-    DialogBoxParamA(instance, "AUTOTEXT", main, TextBlockProc, 0);
-    g_state = nullptr;
+    ui::Run(main, kTextBlockDialog, state);
 
     if (state.inserting) SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(state.insert.c_str()));
     if (!state.table.modified()) return;
@@ -260,7 +231,6 @@ LRESULT TextBlocksCommand(HWND main, unsigned, LPARAM arg) {
     try {
         Run(main, path);
     } catch (const std::bad_alloc&) {
-        g_state = nullptr;
         ReportOutOfMemory(GetFocus());
     }
     return 0;

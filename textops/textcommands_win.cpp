@@ -1,156 +1,142 @@
 #include "textops/textcommands_win.h"
 
+#include <array>
+
 #include "core/shell_win.h"
 #include "resources/ids.h"
 #include "textops/codepage_win.h"
+#include "textops/conversions.h"
 #include "textops/conversions_win.h"
+#include "textops/linecommands.h"
 #include "textops/linedialogs_win.h"
+#include "textops/lineops.h"
 #include "textops/lineops_win.h"
-#include "core/inputdialog_win.h"
 
 namespace tessel::textops {
 namespace {
 
+namespace lc = linecommands;
+
 constexpr char kLineCaption[] = "Zeilenoperation";
 constexpr char kCounterCaption[] = "Zeilenoperation - Zähler";
 
-// Prompt and caption of a command's dialog.
-struct Question {
+// One row per command: its id, the caption and prompt of the dialog that
+// asks, and what runs it (the dialog and the operation).
+struct TextCommand {
     unsigned id;
-    const char* prompt;
     const char* caption;
+    const char* prompt;
+    void (*run)(HWND main, const TextCommand& command);
 };
 
-constexpr Question kQuestions[] = {
-    {CMD_INSERTFRONT, "\n\nWelcher Text soll vorne eingefügt werden", kLineCaption},
-    {CMD_APPENDBACK, "\n\nWelcher Text soll hinten angefügt werden", kLineCaption},
-    {CMD_COUNTFRONT, "\n\nWelcher Text soll vorne mit dem Zähler eingefügt werden", kCounterCaption},
-    {CMD_COUNTBACK, "\n\nWelcher Text soll hinten mit dem Zähler angefügt werden", kCounterCaption},
-    {CMD_CUTFRONT, "Wieviele Stellen sollen am Zeilenanfang gekürzt werden ?", "Zeilen vorne kürzen"},
-    {CMD_CUTBACK, "Wieviele Stellen sollen am Zeilenende gekürzt werden ?", "Zeilen hinten kürzen"},
-    {CMD_CUTFROMCHAR, "Ab welchem Zeichen sollen die Zeilen abgeschnitten werden ?", "Zeilen abschneiden ab Zeichen"},
-    {CMD_FILLFRONT, "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen vorne gefüllt werden ?",
-     "Vorne Spalten auffüllen"},
-    {CMD_FILLBACK, "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen hinten gefüllt werden ?",
-     "Hinten Spalten auffüllen"},
-    {CMD_COLCOPYFRONT,
-     "Welcher Spaltenbereich soll nach vorne kopiert werden ?\n\nBeginnzeichen und Endzeichen je Zeile angeben.",
-     "Spalten nach vorne kopieren"},
-    {CMD_COLCOPYBACK,
-     "Welcher Spaltenbereich soll nach hinten kopiert werden ?\n\nBeginnzeichen und Endzeichen je Zeile angeben.",
-     "Spalten nach hinten kopieren"},
-    {CMD_CAPFRONT, "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen vorne gekappt werden ?",
-     "Vorne Spalten kappen"},
-    {CMD_CAPBACK, "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen hinten gekappt werden ?",
-     "Hinten Spalten kappen"},
-};
+// The line commands (Asked, Fixed, Gps) start with the capacity flag clear,
+// so only what happens during the command itself stops them, and leave it
+// clear for the next one.
 
-const Question& QuestionFor(unsigned id) {
-    for (const Question& q : kQuestions)
-        if (q.id == id) return q;
-    static const Question kNone{0, "", ""};
-    return kNone;
+// The dialog Ask fills a record; the operation builds the change from it.
+template <auto Ask, auto Operation>
+void Asked(HWND main, const TextCommand& c) {
+    ClearCapacity();
+    if (auto params = Ask(main, c.caption, c.prompt))
+        if (auto op = Operation(*params)) RunLineOperation(shell::EditControl(), *op);
+    ClearCapacity();
 }
 
-LRESULT InsertText(HWND main, unsigned id, LPARAM) {
-    const Question& q = QuestionFor(id);
-    char text[ui::kInputBufferSize] = "";
-    if (ui::InputDialog(main, text, q.prompt, q.caption, 0) == 1) RunTextCommand(shell::EditControl(), id, text);
-    return 0;
+// A line command without parameters.
+template <lineframe::LineOp (*Operation)()>
+void Fixed(HWND, const TextCommand&) {
+    ClearCapacity();
+    RunLineOperation(shell::EditControl(), Operation());
+    ClearCapacity();
 }
 
-LRESULT InsertCounter(HWND main, unsigned id, LPARAM) {
-    const Question& q = QuestionFor(id);
-    if (auto params = AskCounter(main, q.caption, q.prompt)) RunCounterCommand(shell::EditControl(), id, *params);
-    return 0;
-}
-
-// Cutting, filling and capping ask for a count or width in FRONTBACKCUT.
-LRESULT CountCommand(HWND main, unsigned id, LPARAM) {
-    const Question& q = QuestionFor(id);
-    if (auto params = AskCount(main, q.caption, q.prompt, 0)) RunCountCommand(shell::EditControl(), id, *params);
-    return 0;
-}
-
-LRESULT CommentCommand(HWND main, unsigned id, LPARAM) {
-    if (auto params = AskComment(main)) RunCommentCommand(shell::EditControl(), id, *params);
-    return 0;
-}
-
-LRESULT CutFromChar(HWND main, unsigned id, LPARAM) {
-    const Question& q = QuestionFor(id);
-    if (auto params = AskCutChar(main, q.caption, q.prompt, '~')) RunCutCharCommand(shell::EditControl(), *params);
-    return 0;
-}
-
-LRESULT CopyColumns(HWND main, unsigned id, LPARAM) {
-    const Question& q = QuestionFor(id);
-    if (auto params = AskColumnCopy(main, q.caption, q.prompt)) RunColumnCopyCommand(shell::EditControl(), id, *params);
-    return 0;
-}
-
-LRESULT FixedCommand(HWND, unsigned id, LPARAM) {
-    RunFixedCommand(shell::EditControl(), id);
-    return 0;
-}
-
-LRESULT Convert(HWND, unsigned id, LPARAM) {
-    RunConversion(shell::EditControl(), ConversionFor(id));
-    return 0;
-}
-
-LRESULT Gps(HWND, unsigned, LPARAM) {
+void Gps(HWND, const TextCommand&) {
+    ClearCapacity();
     RunGpsConversion(shell::EditControl());
+    ClearCapacity();
+}
+
+// A whole-text conversion.
+template <Conversion Convert>
+void Converted(HWND, const TextCommand&) {
+    RunConversion(shell::EditControl(), Convert);
+}
+
+// The character-set conversions.
+template <void (*Run)(HWND edit)>
+void WholeText(HWND, const TextCommand&) {
+    Run(shell::EditControl());
+}
+
+constexpr TextCommand kTextCommands[] = {
+    {CMD_DOSTOWIN, nullptr, nullptr, WholeText<DosToWin>},
+    {CMD_WINTODOS, nullptr, nullptr, WholeText<WinToDos>},
+    {CMD_DOSTOUNIX, nullptr, nullptr, Converted<conversions::dosToUnix>},
+    {CMD_UNIXTODOS, nullptr, nullptr, Converted<conversions::unixToDos>},
+    {CMD_MACTOPC, nullptr, nullptr, Converted<conversions::macToPc>},
+    {CMD_PCTOMAC, nullptr, nullptr, Converted<conversions::pcToMac>},
+    {CMD_CRLFTOBLANK, nullptr, nullptr, Converted<conversions::crlfToBlank>},
+    {CMD_CRLFTOCOMMA, nullptr, nullptr, Converted<conversions::crlfToBlankComma>},
+    {CMD_TABTOBLANKS, nullptr, nullptr, Converted<conversions::tabToTwoBlanks>},
+    {CMD_GPS, nullptr, nullptr, Gps},
+
+    {CMD_INSERTFRONT, kLineCaption, "\n\nWelcher Text soll vorne eingefügt werden", Asked<AskText, lc::insertFront>},
+    {CMD_APPENDBACK, kLineCaption, "\n\nWelcher Text soll hinten angefügt werden", Asked<AskText, lc::insertBack>},
+    {CMD_COUNTFRONT, kCounterCaption, "\n\nWelcher Text soll vorne mit dem Zähler eingefügt werden",
+     Asked<AskCounter, lc::counterFront>},
+    {CMD_COUNTBACK, kCounterCaption, "\n\nWelcher Text soll hinten mit dem Zähler angefügt werden",
+     Asked<AskCounter, lc::counterBack>},
+    {CMD_CUTFRONT, "Zeilen vorne kürzen", "Wieviele Stellen sollen am Zeilenanfang gekürzt werden ?",
+     Asked<AskCount, lc::cutFront>},
+    {CMD_CUTBACK, "Zeilen hinten kürzen", "Wieviele Stellen sollen am Zeilenende gekürzt werden ?",
+     Asked<AskCount, lc::cutBack>},
+    {CMD_BLANKSFRONT, nullptr, nullptr, Fixed<lineops::removeLeadingBlanks>},
+    {CMD_BLANKSBACK, nullptr, nullptr, Fixed<lineops::removeTrailingBlanks>},
+    {CMD_COMMENT, nullptr, nullptr, Asked<AskComment, lc::comment>},
+    {CMD_UNCOMMENT, nullptr, nullptr, Asked<AskComment, lc::uncomment>},
+    {CMD_CUTFROMCHAR, "Zeilen abschneiden ab Zeichen", "Ab welchem Zeichen sollen die Zeilen abgeschnitten werden ?",
+     Asked<AskCutChar, lc::cutFromChar>},
+    {CMD_LSP_INDENT, nullptr, nullptr, Fixed<lineops::indentTwo>},
+    {CMD_LSP_OUTDENT, nullptr, nullptr, Fixed<lineops::outdentTwo>},
+    {CMD_LSP_COMMENT, nullptr, nullptr, Fixed<lineops::insertLispComment>},
+
+    {CMD_FILLFRONT, "Vorne Spalten auffüllen",
+     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen vorne gefüllt werden ?", Asked<AskCount, lc::fillFront>},
+    {CMD_FILLBACK, "Hinten Spalten auffüllen",
+     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen hinten gefüllt werden ?", Asked<AskCount, lc::fillBack>},
+    {CMD_COLCOPYFRONT, "Spalten nach vorne kopieren",
+     "Welcher Spaltenbereich soll nach vorne kopiert werden ?\n\nBeginnzeichen und Endzeichen je Zeile angeben.",
+     Asked<AskColumnCopy, lc::copyColumnsFront>},
+    {CMD_COLCOPYBACK, "Spalten nach hinten kopieren",
+     "Welcher Spaltenbereich soll nach hinten kopiert werden ?\n\nBeginnzeichen und Endzeichen je Zeile angeben.",
+     Asked<AskColumnCopy, lc::copyColumnsBack>},
+    {CMD_CAPFRONT, "Vorne Spalten kappen",
+     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen vorne gekappt werden ?", Asked<AskCount, lc::capFront>},
+    {CMD_CAPBACK, "Hinten Spalten kappen",
+     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen hinten gekappt werden ?", Asked<AskCount, lc::capBack>},
+};
+
+LRESULT RunTextCommand(HWND main, unsigned id, LPARAM) {
+    for (const TextCommand& c : kTextCommands)
+        if (c.id == id) {
+            c.run(main, c);
+            break;
+        }
     return 0;
 }
 
-// A line command starts with the capacity flag clear, so only what happens
-// during the command itself stops it, and leaves it clear for the next one.
-template <CommandHandler Run>
-LRESULT LineCommand(HWND main, unsigned id, LPARAM arg) {
-    ClearCapacity();
-    const LRESULT result = Run(main, id, arg);
-    ClearCapacity();
-    return result;
+// The dispatcher's entries, one per row.
+template <std::size_t N>
+constexpr std::array<CommandEntry, N> EntriesOf(const TextCommand (&rows)[N]) {
+    std::array<CommandEntry, N> entries{};
+    for (std::size_t i = 0; i < N; ++i) entries[i] = CommandEntry{rows[i].id, RunTextCommand};
+    return entries;
 }
 
-constexpr CommandEntry kCommands[] = {
-    {CMD_DOSTOWIN, DosToWin},
-    {CMD_WINTODOS, WinToDos},
-    {CMD_DOSTOUNIX, Convert},
-    {CMD_UNIXTODOS, Convert},
-    {CMD_MACTOPC, Convert},
-    {CMD_PCTOMAC, Convert},
-    {CMD_CRLFTOBLANK, Convert},
-    {CMD_CRLFTOCOMMA, Convert},
-    {CMD_TABTOBLANKS, Convert},
-    {CMD_GPS, LineCommand<Gps>},
-
-    {CMD_INSERTFRONT, LineCommand<InsertText>},
-    {CMD_APPENDBACK, LineCommand<InsertText>},
-    {CMD_COUNTFRONT, LineCommand<InsertCounter>},
-    {CMD_COUNTBACK, LineCommand<InsertCounter>},
-    {CMD_CUTFRONT, LineCommand<CountCommand>},
-    {CMD_CUTBACK, LineCommand<CountCommand>},
-    {CMD_BLANKSFRONT, LineCommand<FixedCommand>},
-    {CMD_BLANKSBACK, LineCommand<FixedCommand>},
-    {CMD_COMMENT, LineCommand<CommentCommand>},
-    {CMD_UNCOMMENT, LineCommand<CommentCommand>},
-    {CMD_CUTFROMCHAR, LineCommand<CutFromChar>},
-    {CMD_LSP_INDENT, LineCommand<FixedCommand>},
-    {CMD_LSP_OUTDENT, LineCommand<FixedCommand>},
-    {CMD_LSP_COMMENT, LineCommand<FixedCommand>},
-
-    {CMD_FILLFRONT, LineCommand<CountCommand>},
-    {CMD_FILLBACK, LineCommand<CountCommand>},
-    {CMD_COLCOPYFRONT, LineCommand<CopyColumns>},
-    {CMD_COLCOPYBACK, LineCommand<CopyColumns>},
-    {CMD_CAPFRONT, LineCommand<CountCommand>},
-    {CMD_CAPBACK, LineCommand<CountCommand>},
-};
+constexpr auto kCommands = EntriesOf(kTextCommands);
 
 }  // namespace
 
-CommandTable Commands() { return MakeTable(kCommands); }
+CommandTable Commands() { return {kCommands.data(), kCommands.size()}; }
 
 }  // namespace tessel::textops

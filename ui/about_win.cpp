@@ -1,6 +1,5 @@
 #include "ui/about_win.h"
 
-#include <new>
 #include <string>
 #include <vector>
 
@@ -30,16 +29,14 @@ constexpr RegistryValue kLocations[] = {
     {"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"},
 };
 
-// State of the one open box.
-struct AboutState {
-    HWND owner = nullptr;
+// What the open box shows and holds.
+struct AboutBox {
     const char* name = "";
     const char* description = "";
     const char* title = nullptr;
     HFONT nameFont = nullptr;
     bitmap::Record picture;
 };
-AboutState g_about;
 
 std::string FileVersion() {
     char module[MAX_PATH] = {};
@@ -81,88 +78,58 @@ void FillSystemLines(HWND dialog) {
     }
 }
 
-void Release() {
-    bitmap::Free(g_about.picture);
-    if (g_about.nameFont) DeleteObject(g_about.nameFont);
-    g_about.nameFont = nullptr;
+void Release(AboutBox& box) {
+    bitmap::Free(box.picture);
+    if (box.nameFont) DeleteObject(box.nameFont);
+    box.nameFont = nullptr;
 }
 
-void OnInit(HWND dialog) {
-    ui::CentreWindow(dialog);
+BOOL OnInit(HWND dialog, AboutBox& box) {
     LOGFONTA lf{};
     lf.lfHeight = 24;
     lf.lfWeight = FW_BOLD;
     lf.lfItalic = TRUE;
     lf.lfPitchAndFamily = FF_SWISS | DEFAULT_PITCH;
-    g_about.nameFont = CreateFontIndirectA(&lf);
-    if (g_about.title) SetWindowTextA(dialog, g_about.title);
+    box.nameFont = CreateFontIndirectA(&lf);
+    if (box.title) SetWindowTextA(dialog, box.title);
     SetDlgItemTextA(dialog, IDC_ABOUT_LEGAL, kLegalNotice);
     SetLine(dialog, IDC_ABOUT_VERSION, versionLine(FileVersion()));
     SetDlgItemTextA(dialog, IDC_ABOUT_NAME, "");
-    SetDlgItemTextA(dialog, IDC_ABOUT_TEXT, g_about.description);
+    SetDlgItemTextA(dialog, IDC_ABOUT_TEXT, box.description);
     FillSystemLines(dialog);
-    bitmap::Free(g_about.picture);
-    bitmap::Load(dialog, "MYKITE", g_about.picture);
+    bitmap::Free(box.picture);
+    bitmap::Load(dialog, "MYKITE", box.picture);
+    return TRUE;
 }
 
 // The name line and the picture are owner-drawn statics.
-void DrawItem(const DRAWITEMSTRUCT& item) {
+void DrawItem(const DRAWITEMSTRUCT& item, const AboutBox& box) {
     RECT r;
     GetClientRect(item.hwndItem, &r);
     if (item.CtlID == IDC_ABOUT_NAME) {
         SetBkMode(item.hDC, TRANSPARENT);
-        HGDIOBJ old = SelectObject(item.hDC, g_about.nameFont);
-        TextOutA(item.hDC, 0, 0, g_about.name, lstrlenA(g_about.name));
+        HGDIOBJ old = SelectObject(item.hDC, box.nameFont);
+        TextOutA(item.hDC, 0, 0, box.name, lstrlenA(box.name));
         SelectObject(item.hDC, old);
-    } else if (item.CtlID == IDC_ABOUT_PICTURE && g_about.picture.loaded) {
-        bitmap::Draw(item.hDC, item.hwndItem, g_about.picture, 0, 0, 0, 0, r.right, r.bottom, bitmap::kFitted,
+    } else if (item.CtlID == IDC_ABOUT_PICTURE && box.picture.loaded) {
+        bitmap::Draw(item.hDC, item.hwndItem, box.picture, 0, 0, 0, 0, r.right, r.bottom, bitmap::kFitted,
                      nullptr, nullptr);
     }
 }
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (msg) {
-        case WM_INITDIALOG:
-            g_about.owner = reinterpret_cast<HWND>(lParam);
-            OnInit(dialog);
-            return TRUE;
-        case WM_PAINT:
-            ui::PaintDialogIcon(dialog, IDC_ABOUT_ICON, ui::ClassIcon(g_about.owner));
-            return TRUE;
-        case WM_DRAWITEM:
-            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        case WM_CLOSE:
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-            case IDOK:
-            case IDCANCEL:
-                Release();
-                EndDialog(dialog, 1);
-                return TRUE;
-            case IDC_ABOUT_SYSINFO:
-                LaunchSystemInfo();
-                return TRUE;
-            default:
-                break;
-            }
-            break;
-        case WM_DESTROY:
-            Release();  // whichever way the box ends
-            break;
-        default:
-            break;
-        }
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(dialog);
-        if (msg == WM_INITDIALOG) EndDialog(dialog, 1);
+// OK and cancel both close the box.
+const ui::DialogKind<AboutBox> kAboutDialog{
+    "ABOUTBOX32", IDC_ABOUT_ICON, OnInit, nullptr,
+    [](HWND, WPARAM wParam, AboutBox&) -> INT_PTR {
+        if (LOWORD(wParam) != IDC_ABOUT_SYSINFO) return FALSE;
+        LaunchSystemInfo();
         return TRUE;
-    }
-    return FALSE;
-}
+    },
+    [](HWND, UINT msg, WPARAM, LPARAM lParam, AboutBox& box) -> INT_PTR {
+        if (msg != WM_DRAWITEM) return FALSE;
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), box);
+        return TRUE;
+    }};
 
 // A REG_SZ value, read into a 1024-byte buffer and ended at its returned size.
 bool ReadRegistryString(const RegistryValue& where, std::string& out) {
@@ -192,12 +159,12 @@ constexpr CommandEntry kCommands[] = {
 }  // namespace
 
 int ShowAboutBox(HWND owner, const char* name, const char* description, const char* title) {
-    g_about.name = name ? name : "";
-    g_about.description = description ? description : "";
-    g_about.title = title;
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    DialogBoxParamA(instance, "ABOUTBOX32", owner, AboutProc, reinterpret_cast<LPARAM>(owner));
-    Release();
+    AboutBox box;
+    box.name = name ? name : "";
+    box.description = description ? description : "";
+    box.title = title;
+    ui::Run(owner, kAboutDialog, box);
+    Release(box);
     return 1;
 }
 

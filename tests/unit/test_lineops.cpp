@@ -1,6 +1,7 @@
 // The line commands' per-line changes, run through the line frame as the
 // commands run them, and the parameter helpers of their dialogs.
 #include "textops/lineops.h"
+#include "textops/linecommands.h"
 
 #include <doctest/doctest.h>
 
@@ -134,4 +135,41 @@ TEST_CASE("reading counts from the dialog fields")
     CHECK(parseCount("99999") == 34463);
     CHECK(parseCount("123456") == 57920);
     CHECK(parseCount("99999999999999999999") == 65535);  // 10^20 - 1, low 16 bits
+}
+
+TEST_CASE("each command's operation from its dialog's record")
+{
+    namespace lc = tessel::linecommands;
+    const std::string text = "abcdef\r\nxy";
+    struct Case {
+        lc::Operation op;
+        const char* expected;   // null: no operation, the text stays
+    };
+    const Case cases[] = {
+        {lc::insertFront({"> "}), "> abcdef\r\n> xy"},
+        {lc::insertBack({";"}), "abcdef;\r\nxy;"},
+        {lc::counterFront({"[", 9, "] "}), "[9] abcdef\r\n[10] xy"},
+        {lc::counterBack({" #", 1, ""}), "abcdef #1\r\nxy #2"},
+        {lc::cutFront({2}), "cdef\r\n"},
+        {lc::cutBack({2}), "abcd\r\nxy"},
+        {lc::fillFront({8}), "  abcdef\r\nxy"},
+        {lc::fillBack({8}), "abcdef  \r\nxy"},
+        {lc::capFront({4}), "cdef\r\nxy"},
+        {lc::capBack({4}), "abcd\r\nxy"},
+        {lc::comment({"; "}), "; abcdef\r\n; xy"},
+        {lc::uncomment({"; "}), "cdef\r\n"},
+        {lc::cutFromChar({'d'}), "abc\r\nxy"},
+        {lc::copyColumnsFront({2, 3, "|"}), "bc|abcdef\r\nxy"},
+        {lc::copyColumnsBack({2, 3, "|"}), "abcdef|bc\r\nxy"},
+        // A count or width of 0 and the zero byte ask for nothing.
+        {lc::cutFront({0}), nullptr},
+        {lc::fillBack({0}), nullptr},
+        {lc::capFront({0}), nullptr},
+        {lc::cutFromChar({'\0'}), nullptr},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.expected);
+        REQUIRE(c.op.has_value() == (c.expected != nullptr));
+        if (c.op) CHECK(runAll(text, *c.op) == c.expected);
+    }
 }
