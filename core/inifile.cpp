@@ -1,15 +1,13 @@
 #include "core/inifile.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace tessel::inifile {
 namespace {
 
-// The blanks of the platform's reader for code page 1252 text: the C0
-// spacing controls, ^Z, the space and the no-break space.
-bool isBlank(unsigned char c) {
-    return (c >= 0x09 && c <= 0x0D) || (c >= 0x1C && c <= 0x20) || c == 0x1A || c == 0xA0;
-}
+// The blanks of the platform's reader: tab to CR, ^Z and the space.
+bool isBlank(unsigned char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20; }
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
@@ -50,19 +48,20 @@ std::string copyEntry(std::string_view value, std::size_t capacity) {
 
 File parse(std::string_view bytes) {
     File file;
+    file.sections.push_back(Section{});  // what comes before the first section line
     while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
+        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
         std::string_view line = trim(bytes.substr(0, end));
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        bytes.remove_prefix(end);
+        while (!bytes.empty() && (bytes.front() == '\r' || bytes.front() == '\n')) bytes.remove_prefix(1);
         if (line.empty()) continue;
         if (line.front() == '[') {
             const std::size_t close = line.rfind(']');
             if (close != std::string_view::npos) {
-                file.sections.push_back(Section{cString(line.substr(1, close - 1)), {}});
+                file.sections.push_back(Section{cString(trim(line.substr(1, close - 1))), {}});
                 continue;
             }
         }
-        if (file.sections.empty()) continue;
         Entry entry{{}, {}, false};
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
@@ -83,8 +82,10 @@ bool needsPlatformReader(std::string_view bytes) {
 }
 
 const std::string* find(const File& file, std::string_view section, std::string_view key) {
+    section = trim(section);
+    key = trim(key);
     for (const Section& s : file.sections) {
-        if (s.name.empty() || !sameName(s.name, section)) continue;
+        if (!sameName(s.name, section)) continue;
         // Only the first section of that name is searched.
         for (const Entry& e : s.entries)
             if (sameName(e.key, key)) return e.hasValue ? &e.value : nullptr;

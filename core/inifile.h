@@ -21,11 +21,12 @@ struct Section {
     std::vector<Entry> entries;
 };
 
-// The file's bytes as sections and keys, in file order. Lines end at LF; CR,
-// ^Z and blanks around a line, a name and a value do not count. A line that
-// starts with '[' and has a ']' starts a section named by what lies between
-// '[' and the last ']'; every other line is a key, with or without "=value".
-// Keys before the first section belong to no section and are never found.
+// The file's bytes as sections and keys, in file order. Lines end at CR or
+// LF; blanks (tab to CR, ^Z, space) around a line, a name and a value do not
+// count. A line that starts with '[' and has a ']' starts a section named by
+// what lies between '[' and the last ']'; every other line is a key, with or
+// without "=value". Keys before the first section line belong to a section
+// with the empty name.
 struct File {
     std::vector<Section> sections;
 };
@@ -36,8 +37,8 @@ File parse(std::string_view bytes);
 bool needsPlatformReader(std::string_view bytes);
 
 // The value of `key` in the first section named `section` (names matched
-// without regard to ASCII case, only that section is searched); nullptr when
-// the key is missing there or has no '='.
+// without blanks around them and without regard to ASCII case; only that
+// section is searched); nullptr when the key is missing there or has no '='.
 const std::string* find(const File& file, std::string_view section, std::string_view key);
 
 // What GetPrivateProfileString returns with a buffer of `capacity` bytes:

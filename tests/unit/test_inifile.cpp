@@ -55,7 +55,8 @@ constexpr Case kCases[] = {
     {"[A]\r\nK=\"7\"\r\n", "A", "K", 256, "", "7", 7},
     {"[A]\r\nK=1234567890123456789012345678901\r\n", "A", "K", 256, "",
      "1234567890123456789012345678901", 1849262357u},                     // the int reads 29 characters
-    {"[A]\r\nK=a\xA0\r\n", "A", "K", 256, "", "a", 0},
+    {"[A]\r\nK=a\xA0\r\n", "A", "K", 256, "", "a\xA0", 0},                // no blank: the no-break space
+    {"[A]\rK=1\r[ B ]\rJ=2", " b ", " j ", 256, "", "2", 2},              // CR alone ends a line; names trimmed
     {"[A]\r\nK=\xE4\xF6\xFC\r\n", "A", "K", 256, "", "\xE4\xF6\xFC", 0},
 };
 
