@@ -130,12 +130,12 @@ LRESULT OnCreate(HWND wnd) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(wnd, GWLP_HINSTANCE));
 
     HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
-                                 ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
-                             0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_EDIT), instance, nullptr);
+                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
+                                    ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                                0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_EDIT), instance, nullptr);
     HWND combo = CreateWindowExA(0, "combobox", nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SORT | CBS_DROPDOWNLIST,
-                              0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_INICOMBO), instance, nullptr);
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SORT | CBS_DROPDOWNLIST,
+                                 0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_INICOMBO), instance, nullptr);
     SendMessageA(edit, EM_LIMITTEXT, limits::kEditText, 0);
     shell::Attach(instance, wnd, edit, combo);
 
