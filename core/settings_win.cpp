@@ -98,25 +98,40 @@ Stamp StampNow() {
     return stamp;
 }
 
-// One pass over the file into memory.
-void Read() {
-    g_file = {};
-    g_platformReader = false;
-    g_stamp = StampNow();
-    if (!g_stamp.exists) return;
-    HANDLE file = CreateFileA(g_iniPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        g_platformReader = true;  // let the platform try, as it always did
-        return;
+HANDLE OpenIni(const char* path, DWORD access) {
+    return CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// One pass over the open file into memory.
+void ReadFrom(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(file, &info)) {
+        g_stamp.exists = true;
+        g_stamp.written = info.ftLastWriteTime;
+        g_stamp.size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     }
     std::string bytes;
     char buffer[4096];
     DWORD n = 0;
     while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-    CloseHandle(file);
     g_platformReader = inifile::needsPlatformReader(bytes);
     if (!g_platformReader) g_file = inifile::parse(bytes);
+}
+
+void Read(HANDLE opened = INVALID_HANDLE_VALUE) {
+    g_file = {};
+    g_platformReader = false;
+    g_stamp = {};
+    if (!g_iniPath[0]) return;
+    HANDLE file = opened != INVALID_HANDLE_VALUE ? opened : OpenIni(g_iniPath, GENERIC_READ);
+    if (file == INVALID_HANDLE_VALUE) {
+        g_stamp = StampNow();
+        g_platformReader = g_stamp.exists;  // there but not readable here: the platform tries, as it always did
+        return;
+    }
+    ReadFrom(file);
+    CloseHandle(file);
 }
 
 void ReadIfChanged() {
@@ -155,7 +170,11 @@ void Open() {
     const std::string programFolder = paths::directoryOf(module);
     const std::string programName = std::string(module).substr(programFolder.size());
     std::string folder = programFolder;
-    if (!Writable(programFolder)) {
+    // A settings file there that can be written to settles it with the one
+    // opening that also reads it; only without one is the folder tried.
+    const std::string ownIni = paths::replaceExtension(module, "INI").value_or("");
+    HANDLE own = ownIni.empty() ? INVALID_HANDLE_VALUE : OpenIni(ownIni.c_str(), GENERIC_READ | GENERIC_WRITE);
+    if (own == INVALID_HANDLE_VALUE && !Writable(programFolder)) {
         if (std::optional<std::string> user = UserFolder()) {
             folder = *user;
             CopyIfMissing(module, folder + programName, "INI");
@@ -165,7 +184,7 @@ void Open() {
     lstrcpynA(g_folder, folder.c_str(), sizeof g_folder);
     Derive(folder + programName, "INI", g_iniPath);
     Derive(folder + programName, "ATX", g_textBlockPath);
-    Read();
+    Read(own);
 }
 
 const char* Folder() { return g_folder; }

@@ -38,10 +38,10 @@ fi
 # (chattr +i), for the settings-location test; skipped where chattr is refused.
 rodir="$root/build/readonly-program"
 readonly_program() {  # arch
-  chattr -i "$rodir" 2>/dev/null; rm -rf "$rodir"; mkdir -p "$rodir"
+  chattr -R -i "$rodir" 2>/dev/null; rm -rf "$rodir"; mkdir -p "$rodir"
   cp "build/$1/tessel32.exe" "$rodir/TESSEL32.EXE"
   printf '[WINPOSITION]\r\nTOPMOST=-1\r\n' > "$rodir/TESSEL32.INI"
-  if chattr +i "$rodir" 2>/dev/null; then export TESSEL_READONLY_PROGRAM="$rodir"; else unset TESSEL_READONLY_PROGRAM; fi
+  if chattr -R +i "$rodir" 2>/dev/null; then export TESSEL_READONLY_PROGRAM="$rodir"; else unset TESSEL_READONLY_PROGRAM; fi
 }
 # A private CUPS printer that writes each job to a file, for the printing
 # tests (root only; they skip themselves otherwise).
@@ -54,7 +54,7 @@ cleanup() {
   WINEPREFIX="$WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || wineserver -k 2>/dev/null || true
   stop_display
   if [ -n "${TESSEL_FULL_DRIVE:-}" ]; then umount "$fulldrive" 2>/dev/null || true; fi
-  chattr -i "$rodir" 2>/dev/null || true
+  chattr -R -i "$rodir" 2>/dev/null || true
 }
 trap cleanup EXIT
 

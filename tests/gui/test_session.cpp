@@ -160,7 +160,7 @@ std::string ValueIn(const std::string& ini, const char* section, const char* key
 
 TEST_CASE("run from a folder it cannot write to, the program keeps its settings in %APPDATA%\\Tessel") {
     // The test command puts the program and a settings file with TOPMOST=-1
-    // into a folder made immutable (chattr +i), where even root cannot write.
+    // into a folder, both made immutable (chattr +i), where even root cannot write.
     const std::string folder = gui::ReadOnlyProgramFolder();
     if (folder.empty()) {
         MESSAGE("no read-only program folder (TESSEL_READONLY_PROGRAM, root and chattr): skipped");
