@@ -14,8 +14,8 @@ namespace tessel::settings {
 namespace {
 
 constexpr Message kNotWritten{
-    "Die Einstellungen konnten nicht gespeichert werden:\n%s\n\nSchriftart, Farben, Fenstergröße und "
-    "zuletzt geöffnete Dateien gelten nur bis zum Programmende.",
+    "Die Einstellungen konnten nicht gespeichert werden:\n%s\n\nGeänderte Einstellungen gelten nur bis zum "
+    "Programmende.",
     kCaptionWarning, MB_ICONERROR};
 
 char g_folder[limits::kPathBuffer];

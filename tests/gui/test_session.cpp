@@ -100,8 +100,7 @@ TEST_CASE("a settings write that fails says so: once at the end of the session, 
     gui::RemoveFile(gui::IniPath());
     REQUIRE(CreateDirectoryA(gui::IniPath().c_str(), nullptr));
     const std::string text = "Die Einstellungen konnten nicht gespeichert werden:\n" + gui::IniPath() +
-                             "\n\nSchriftart, Farben, Fenstergröße und zuletzt geöffnete Dateien gelten nur bis "
-                             "zum Programmende.";
+                             "\n\nGeänderte Einstellungen gelten nur bis zum Programmende.";
     {
         gui::App app("", true);
         gui::ExpectMessage("Warnung", text, MB_ICONERROR);
