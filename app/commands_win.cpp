@@ -83,7 +83,7 @@ LRESULT LoadSize(HWND, unsigned, LPARAM) {
 }
 
 LRESULT StartupCommand(HWND, unsigned, LPARAM) {
-    if (settings::ReadInt("WINPOSITION", "TOPMOST", 1) == -1) ToggleTopmostCommand();
+    RestoreTopmostCommand();
     document::FillIniCombo();
     return 0;
 }

@@ -17,6 +17,6 @@ bool HandleOtherMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
 void SaveWindowSizeCommand();
 void ResetWindowSizeCommand();
 void LoadWindowSizeCommand();
-void ToggleTopmostCommand();
+void RestoreTopmostCommand();  // WINPOSITION/TOPMOST -1: always on top
 
 }  // namespace tessel

@@ -30,10 +30,6 @@ namespace {
 const char kClassName[] = "Tessel32";
 constexpr Message kInvalidCommandLine{"Befehlszeilenargument ungültig", kCaptionWarning, MB_ICONERROR};
 
-HINSTANCE g_instance;
-HWND g_main;
-HWND g_edit;
-HWND g_combo;
 HACCEL g_accelerators;
 int g_topmost = 1;
 HFONT g_comboFont;
@@ -56,12 +52,18 @@ LRESULT CALLBACK EditSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 
+// The main window's own settings.
+constexpr char kSizeSection[] = "WINDOWSIZE";
+constexpr const char* kSizeKeys[] = {"XPOS", "YPOS", "WIDTH", "HEIGHT"};
+constexpr char kTopmostSection[] = "WINPOSITION";
+constexpr char kTopmostKey[] = "TOPMOST";
+
 void LoadWindowSize(HWND wnd) {
     const int unset = static_cast<int>(CW_USEDEFAULT);
-    int x = settings::ReadInt("WINDOWSIZE", "XPOS", unset);
-    int y = settings::ReadInt("WINDOWSIZE", "YPOS", unset);
-    int w = settings::ReadInt("WINDOWSIZE", "WIDTH", unset);
-    int h = settings::ReadInt("WINDOWSIZE", "HEIGHT", unset);
+    int x = settings::ReadInt(kSizeSection, kSizeKeys[0], unset);
+    int y = settings::ReadInt(kSizeSection, kSizeKeys[1], unset);
+    int w = settings::ReadInt(kSizeSection, kSizeKeys[2], unset);
+    int h = settings::ReadInt(kSizeSection, kSizeKeys[3], unset);
     if (x == unset) return;
     // A stored size that cannot be a window falls back to the system's choice
     // of size, and a position far off every screen is brought back, so the
@@ -89,16 +91,25 @@ void LoadWindowSize(HWND wnd) {
 void SaveWindowSize(HWND wnd) {
     RECT r;
     GetWindowRect(wnd, &r);
-    settings::WriteHex04("WINDOWSIZE", "XPOS", static_cast<unsigned>(r.left));
-    settings::WriteHex04("WINDOWSIZE", "YPOS", static_cast<unsigned>(r.top));
-    settings::WriteHex04("WINDOWSIZE", "WIDTH", static_cast<unsigned>(r.right - r.left));
-    settings::WriteHex04("WINDOWSIZE", "HEIGHT", static_cast<unsigned>(r.bottom - r.top));
+    const LONG values[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    settings::Batch batch;
+    for (int i = 0; i < 4; ++i) settings::WriteHex04(kSizeSection, kSizeKeys[i], static_cast<unsigned>(values[i]));
 }
 
 void ResetWindowSize() {
-    for (const char* key : {"XPOS", "YPOS", "WIDTH", "HEIGHT"})
-        settings::WriteHex04("WINDOWSIZE", key, 0x80000000u);
+    settings::Batch batch;
+    for (const char* key : kSizeKeys) settings::WriteHex04(kSizeSection, key, 0x80000000u);
 }
+
+void SaveTopmost() { settings::WriteInt(kTopmostSection, kTopmostKey, g_topmost); }
+
+// The sections the modules own: read at window creation in this order, and
+// written back when the window is destroyed or the session ends in the order
+// the settings file has always had. The window size is read by command 47 and
+// the topmost state by the start-up command.
+using SettingsStep = void (*)();
+constexpr SettingsStep kLoads[] = {colours::Load, font::Load, recent::Load};
+constexpr SettingsStep kSaves[] = {font::Save, colours::Save, SaveTopmost, recent::Save};
 
 void ToggleTopmost(HWND wnd) {
     HMENU sys = GetSystemMenu(wnd, FALSE);
@@ -118,50 +129,45 @@ void ToggleTopmost(HWND wnd) {
 
 LRESULT OnCreate(HWND wnd) {
     g_topmost = 1;
-    g_main = wnd;
-    g_instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(wnd, GWLP_HINSTANCE));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(wnd, GWLP_HINSTANCE));
 
-    g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
-                                 ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
-                             0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_EDIT), g_instance, nullptr);
-    g_combo = CreateWindowExA(0, "combobox", nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SORT | CBS_DROPDOWNLIST,
-                              0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_INICOMBO), g_instance, nullptr);
-    SendMessageA(g_edit, EM_LIMITTEXT, limits::kEditText, 0);
-    shell::Attach(g_instance, wnd, g_edit, g_combo);
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", nullptr,
+                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
+                                    ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                                0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_EDIT), instance, nullptr);
+    HWND combo = CreateWindowExA(0, "combobox", nullptr,
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SORT | CBS_DROPDOWNLIST,
+                                 0, 0, 0, 0, wnd, reinterpret_cast<HMENU>(IDC_INICOMBO), instance, nullptr);
+    SendMessageA(edit, EM_LIMITTEXT, limits::kEditText, 0);
+    shell::Attach(instance, wnd, edit, combo);
 
     LOGFONTA bold{};
     bold.lfHeight = 16;
     bold.lfWeight = FW_BOLD;
     std::strcpy(bold.lfFaceName, "Arial");
     g_comboFont = CreateFontIndirectA(&bold);
-    SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(g_comboFont), 0);
+    SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(g_comboFont), 0);
 
-    document::Initialise(wnd, g_edit);
+    document::Initialise();
     docstate::Attach(document::Path, document::Modified);
     document::UpdateCaption();
 
-    settings::BuildPaths();
-    colours::Load();
-    font::Load(g_edit);
-    recent::Load();
+    settings::Open();
+    for (SettingsStep load : kLoads) load();
     shell::SendCommand(CMD_RECENTMENU);
     shell::SendCommand(CMD_SIZELOAD);
     document::SetDropMode(document::kDropNamesAtCaret);
 
     g_editProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclassProc)));
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclassProc)));
     return 0;
 }
 
 // What the session leaves in the settings file: font, colours, topmost
 // state and recent files.
 void SaveSessionSettings() {
-    font::Save();
-    colours::Save();
-    settings::WriteInt("WINPOSITION", "TOPMOST", g_topmost);
-    recent::Save();
+    settings::Batch batch;
+    for (SettingsStep save : kSaves) save();
 }
 
 void OnDestroy(HWND) {
@@ -170,7 +176,7 @@ void OnDestroy(HWND) {
     colours::Release();
     SaveSessionSettings();
     font::Release();
-    SendMessageA(g_combo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
+    SendMessageA(shell::IniCombo(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
     if (g_comboFont) DeleteObject(g_comboFont);
     g_comboFont = nullptr;
     PostQuitMessage(0);
@@ -178,13 +184,13 @@ void OnDestroy(HWND) {
 
 void OnSize(int width, int height) {
     g_clientWidth = width;
-    MoveWindow(g_edit, 0, toolbar::kMainThickness + 3, width,
+    MoveWindow(shell::EditControl(), 0, toolbar::kMainThickness + 3, width,
                height - statusbar::Main().height - toolbar::kMainThickness - 4, TRUE);
     const int strip = toolbar::kMainStripWidth;
     const int margin = 6;
     int comboWidth = width - 3 * margin - strip;
     if (comboWidth > strip) comboWidth = strip;
-    MoveWindow(g_combo, strip + 2 * margin, margin + 2, comboWidth, strip, TRUE);
+    MoveWindow(shell::IniCombo(), strip + 2 * margin, margin + 2, comboWidth, strip, TRUE);
     toolbar::Layout(toolbar::Main(), strip, height);
     statusbar::Layout(statusbar::Main(), width, height);
 }
@@ -208,7 +214,7 @@ LRESULT HandleMainMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         OnSize(LOWORD(lParam), HIWORD(lParam));
         break;
     case WM_SETFOCUS:
-        SetFocus(g_edit);
+        SetFocus(shell::EditControl());
         return 0;
     case WM_PAINT:
         OnPaint(wnd);
@@ -236,7 +242,7 @@ LRESULT HandleMainMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         InitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
         return 0;
     case WM_CTLCOLOREDIT:
-        return colours::OnCtlColorEdit(wnd, g_edit, wParam, lParam);
+        return colours::OnCtlColorEdit(wnd, shell::EditControl(), wParam, lParam);
     default:
         if (LRESULT result; HandleOtherMessage(wnd, msg, wParam, lParam, result)) return result;
         break;
@@ -305,7 +311,8 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
 
 void ProcessMessage(MSG& msg) {
     if (search::PreTranslate(msg) || document::recovery::PreTranslate(msg)) return;
-    if (g_main && g_accelerators && TranslateAcceleratorA(g_main, g_accelerators, &msg)) return;
+    HWND main = shell::MainWindow();
+    if (main && g_accelerators && TranslateAcceleratorA(main, g_accelerators, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }
@@ -319,17 +326,18 @@ int RunMessageLoop() {
 void EndApplication() {
     toolbar::Unregister(toolbar::Main());
     statusbar::Unregister();
-    g_main = g_edit = g_combo = nullptr;
-    shell::Attach(g_instance, nullptr, nullptr, nullptr);
+    shell::Attach(shell::Instance(), nullptr, nullptr, nullptr);
 }
 
 int TopmostState() { return g_topmost; }
 
 
 // Window-size commands live beside the window they move.
-void SaveWindowSizeCommand() { SaveWindowSize(g_main); }
+void SaveWindowSizeCommand() { SaveWindowSize(shell::MainWindow()); }
 void ResetWindowSizeCommand() { ResetWindowSize(); }
-void LoadWindowSizeCommand() { LoadWindowSize(g_main); }
-void ToggleTopmostCommand() { ToggleTopmost(g_main); }
+void LoadWindowSizeCommand() { LoadWindowSize(shell::MainWindow()); }
+void RestoreTopmostCommand() {
+    if (settings::ReadInt(kTopmostSection, kTopmostKey, 1) == -1) ToggleTopmost(shell::MainWindow());
+}
 
 }  // namespace tessel

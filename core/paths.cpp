@@ -84,13 +84,4 @@ std::string directoryOf(std::string_view filePath)
     return std::string(filePath.substr(0, lastBackslash + 1));
 }
 
-const char* pathsKeyName(int which)
-{
-    switch (which) {
-    case 1: return "Open";
-    case 2: return "Save";
-    default: return nullptr;
-    }
-}
-
 }  // namespace tessel::paths

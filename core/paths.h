@@ -1,7 +1,6 @@
 // Path and value helpers of the settings file: the extension replacement that
 // derives the settings, text-block and compressed-file paths from another
-// path, the hexadecimal colour reader, and the directory cut stored under
-// PATHS/Open and PATHS/Save.
+// path, the hexadecimal colour reader, and the directory part of a path.
 #pragma once
 
 #include "core/limits.h"
@@ -46,15 +45,10 @@ std::optional<std::string> replaceExtension(std::string_view path,
 // other character makes the result 0.  An empty text gives 0.
 std::uint32_t readHexColour(std::string_view text);
 
-// The directory part that PATHS/Open and PATHS/Save keep: `filePath` up to and
-// including its last backslash.  A path without a backslash has no directory
-// and gives the empty string (stored as an empty value, so the file dialog
-// starts in its default directory).
+// The directory part of `filePath` (what PATHS/Open and PATHS/Save keep): up
+// to and including its last backslash.  A path without a backslash has no
+// directory and gives the empty string (stored as an empty value, so the file
+// dialog starts in its default directory).
 std::string directoryOf(std::string_view filePath);
-
-// Key names of the PATHS section: 1 -> "Open", 2 -> "Save", anything else ->
-// nullptr (nothing is written).
-constexpr const char* kPathsSection = "PATHS";
-const char* pathsKeyName(int which);
 
 }  // namespace tessel::paths

@@ -11,8 +11,6 @@
 namespace tessel::document {
 namespace {
 
-HWND g_main;
-HWND g_edit;
 char g_path[limits::kPathBuffer];
 char g_title[limits::kTitleBuffer];
 bool g_modified;
@@ -26,9 +24,7 @@ const char* ShownTitle() { return g_title[0] ? g_title : kUntitled; }
 
 }  // namespace
 
-void Initialise(HWND main, HWND edit) {
-    g_main = main;
-    g_edit = edit;
+void Initialise() {
     g_path[0] = g_title[0] = '\0';
     g_modified = g_systemFile = g_cutAtNul = false;
 }
@@ -37,8 +33,6 @@ const char* Path() { return g_path; }
 const char* Title() { return g_title; }
 void SetPath(const char* path) { lstrcpynA(g_path, path, sizeof g_path); }
 void SetTitle(const char* title) { lstrcpynA(g_title, title, sizeof g_title); }
-char* PathBuffer() { return g_path; }
-char* TitleBuffer() { return g_title; }
 
 void ClearPathAndTitle() {
     g_path[0] = '\0';
@@ -63,7 +57,7 @@ void SetCutAtNul(bool cut) { g_cutAtNul = cut; }
 void UpdateCaption() {
     char caption[160];
     std::snprintf(caption, sizeof caption, "%s %s", "Tessel : ", ShownTitle());
-    SetWindowTextA(g_main, caption);
+    SetWindowTextA(shell::MainWindow(), caption);
 }
 
 void Warn(HWND owner, const Message& message) { Show(message, owner, ShownTitle()); }
@@ -79,8 +73,8 @@ int ChangePrompt(HWND owner) {
 }
 
 bool ChangeGuard() {
-    if (!g_modified || GetWindowTextLengthA(g_edit) == 0) return true;
-    return ChangePrompt(g_main) != IDCANCEL;
+    if (!g_modified || GetWindowTextLengthA(shell::EditControl()) == 0) return true;
+    return ChangePrompt(shell::MainWindow()) != IDCANCEL;
 }
 
 }  // namespace tessel::document

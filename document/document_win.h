@@ -10,14 +10,12 @@ namespace tessel::document {
 
 constexpr char kUntitled[] = "NAMENLOS";
 
-void Initialise(HWND main, HWND edit);
+void Initialise();   // no document: no path, no title, no flags
 
 const char* Path();
 const char* Title();
 void SetPath(const char* path);     // at most 255 characters
 void SetTitle(const char* title);   // at most 127 characters
-char* PathBuffer();                 // 256 bytes, for APIs that fill it in place
-char* TitleBuffer();                // 128 bytes
 void ClearPathAndTitle();
 
 bool Modified();

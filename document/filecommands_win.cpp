@@ -5,6 +5,7 @@
 
 #include "core/limits.h"
 #include "core/msgbox_win.h"
+#include "core/paths.h"
 #include "core/settings_win.h"
 #include "core/shell_win.h"
 #include "document/document_win.h"
@@ -52,13 +53,27 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 void UpperCaseShortTitle() {
-    if (std::strlen(Title()) < kUpperTitleBelow) CharUpperA(TitleBuffer());
+    std::string title = Title();
+    if (title.size() >= kUpperTitleBelow) return;
+    CharUpperBuffA(title.data(), static_cast<DWORD>(title.size()));
+    SetTitle(title.c_str());
+}
+
+// PATHS/Open and PATHS/Save: the folder of the last file of the dialog.
+void WriteDirectory(int which, const char* filePath) {
+    if (const char* key = filetypes::pathsKeyName(which))
+        settings::WriteString(filetypes::kPathsSection, key, paths::directoryOf(filePath).c_str());
+}
+
+std::string ReadDirectory(int which) {
+    const char* key = filetypes::pathsKeyName(which);
+    return key ? settings::ReadString(filetypes::kPathsSection, key, 256) : std::string();
 }
 
 // Enters the document path as the most recent file (upper-casing it) and
 // rebuilds the menu.
 void EnterRecent(HWND) {
-    recent::Enter(PathBuffer(), static_cast<int>(limits::kPathBuffer));
+    SetPath(recent::Enter(Path()).c_str());
     shell::SendCommand(CMD_RECENTMENU);
 }
 
@@ -68,7 +83,7 @@ void EnterRecent(HWND) {
 // carries over from one dialog to the next.
 bool RunDocumentDialog(HWND main, char* file, char* title, int directoryKey, DWORD flags, bool save) {
     static DWORD filterIndex = 1;
-    const std::string initialDir = settings::ReadDirectory(directoryKey);
+    const std::string initialDir = ReadDirectory(directoryKey);
     char fileCopy[limits::kPathBuffer];
     char titleCopy[limits::kTitleBuffer];
     lstrcpynA(fileCopy, file, sizeof fileCopy);
@@ -131,7 +146,7 @@ void FinishLoad(HWND main, LoadResult result, Origin origin, const Identity& bef
         g_loaded = true;
         if (origin == Origin::kDialog) {
             EnterRecent(main);
-            settings::WriteDirectory(settings::kPathOpen, Path());
+            WriteDirectory(filetypes::kOpenFolder, Path());
         } else if (!IsSystemFile()) {
             EnterRecent(main);
         }
@@ -171,7 +186,7 @@ LRESULT OpenCommand(HWND main, unsigned, LPARAM) {
     char title[limits::kTitleBuffer];
     lstrcpynA(file, Path(), sizeof file);
     lstrcpynA(title, Title(), sizeof title);
-    if (RunDocumentDialog(main, file, title, settings::kPathOpen, OFN_CREATEPROMPT, false)) {
+    if (RunDocumentDialog(main, file, title, filetypes::kOpenFolder, OFN_CREATEPROMPT, false)) {
         SetPath(file);
         SetTitle(title);
         SetCutAtNul(false);
@@ -222,11 +237,11 @@ LRESULT SaveAsCommand(HWND main, unsigned, LPARAM) {
     char title[limits::kTitleBuffer];
     lstrcpynA(file, Path(), sizeof file);
     lstrcpynA(title, Title(), sizeof title);
-    if (!RunDocumentDialog(main, file, title, settings::kPathSave, OFN_OVERWRITEPROMPT, true)) return 0;
+    if (!RunDocumentDialog(main, file, title, filetypes::kSaveFolder, OFN_OVERWRITEPROMPT, true)) return 0;
     SetPath(file);
     SetTitle(title);
     UpdateCaption();
-    settings::WriteDirectory(settings::kPathSave, Path());
+    WriteDirectory(filetypes::kSaveFolder, Path());
     if (!WriteReported(main)) return 0;
     SetCutAtNul(false);
     SetSystemFile(false);
@@ -247,7 +262,7 @@ LRESULT SaveCommand(HWND main, unsigned, LPARAM) {
 LRESULT MergeCommand(HWND main, unsigned, LPARAM) {
     g_mergePath[0] = '\0';
     g_mergeTitle[0] = '\0';
-    if (RunDocumentDialog(main, g_mergePath, g_mergeTitle, settings::kPathOpen, OFN_CREATEPROMPT, false))
+    if (RunDocumentDialog(main, g_mergePath, g_mergeTitle, filetypes::kOpenFolder, OFN_CREATEPROMPT, false))
         shell::SendCommand(CMD_MERGEPATH, reinterpret_cast<LPARAM>(g_mergePath));
     shell::SendCommand(CMD_STATUS);
     return 0;

@@ -67,4 +67,13 @@ int appendDirectorySeparator(std::string& path, std::size_t bufferSize)
     return 1;
 }
 
+const char* pathsKeyName(int which)
+{
+    switch (which) {
+    case kOpenFolder: return "Open";
+    case kSaveFolder: return "Save";
+    default: return nullptr;
+    }
+}
+
 }  // namespace tessel::filetypes

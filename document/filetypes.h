@@ -16,6 +16,12 @@ struct FileType {
 // The document dialogs' file types, in their order; the first is selected.
 extern const std::array<FileType, 19> kDocumentTypes;
 
+// PATHS/Open and PATHS/Save: the folders the document dialogs start in.
+// Key names: 1 -> "Open", 2 -> "Save", anything else -> nullptr.
+constexpr const char* kPathsSection = "PATHS";
+enum DialogFolder { kOpenFolder = 1, kSaveFolder = 2 };
+const char* pathsKeyName(int which);
+
 constexpr const char* kDocumentDefaultExtension = "txt";
 constexpr const char* kProgramDefaultExtension = "exe";
 

@@ -33,10 +33,10 @@ void Save() {
         settings::WriteString(kSection, keyName(slot), g_list[slot].c_str());
 }
 
-void Enter(char* path, int capacity) {
+std::string Enter(const char* path) {
     std::string entry = path;
     enterRecentFile(g_list, entry);
-    lstrcpynA(path, entry.c_str(), capacity);
+    return entry;
 }
 
 LRESULT RebuildMenu(HWND main, unsigned, LPARAM) {

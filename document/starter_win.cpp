@@ -1,5 +1,6 @@
 #include "document/starter_win.h"
 
+#include <cstdio>
 #include <string>
 
 #include "core/msgbox_win.h"
@@ -31,8 +32,19 @@ DWORD g_filterIndex;
 
 bool IsStarterButton(int id) { return id >= kFirstButton && id <= kLastButton; }
 
+// PRGSTART/EXE<id>: the program bound to a button.
+std::string BindingKey(int buttonId) {
+    char key[16];
+    std::snprintf(key, sizeof key, "EXE%d", buttonId);
+    return key;
+}
+
+std::string ReadBinding(int buttonId, DWORD capacity) {
+    return settings::ReadString(kSection, BindingKey(buttonId).c_str(), capacity);
+}
+
 void ShowCaption(HWND dialog, int id) {
-    std::string binding = settings::ReadStarter(id, kCaptionRead);
+    std::string binding = ReadBinding(id, kCaptionRead);
     std::string caption = binding.empty() ? std::string() : filedialog::FileTitle(binding.c_str(), kCaptionLength + 1);
     if (caption.size() > kCaptionLength) caption.resize(kCaptionLength);
     CharUpperA(caption.data());
@@ -59,13 +71,13 @@ void ButtonClicked(HWND dialog, int id) {
     if (GetKeyState(VK_SHIFT) < 0) {
         // Shift+click binds another program to the button.
         if (ChooseProgram(dialog)) {
-            settings::WriteStarter(id, g_programPath);
+            settings::WriteString(kSection, BindingKey(id).c_str(), g_programPath);
             ShowCaption(dialog, id);
         }
         return;
     }
     g_chosen = id;
-    if (!settings::ReadStarter(id, kTestRead).empty()) SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    if (!ReadBinding(id, kTestRead).empty()) SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
 const ui::DialogKind<StarterRecord> kStarterDialog{
@@ -106,7 +118,7 @@ void Run(HWND main, const char* filePath) {
     // Program and file are quoted where they hold blanks, and the line is
     // built at its full length: a cut line would start with a wrong file.
     const std::string line =
-        commandLine(settings::ReadStarter(button, kCommandLineBufferSize), file);
+        commandLine(ReadBinding(button, kCommandLineBufferSize), file);
     if (line.empty()) return;
     if (record.closeAfterStart) shell::SendCommand(CMD_EXIT);
     WinExec(line.c_str(), SW_SHOW);

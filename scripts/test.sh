@@ -36,6 +36,15 @@ mkdir -p "$fulldrive"
 if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k tmpfs "$fulldrive" 2>/dev/null; then
   export TESSEL_FULL_DRIVE="$fulldrive"
 fi
+# A copy of the program in a folder nobody may write to, root included
+# (chattr +i), for the settings-location test; skipped where chattr is refused.
+rodir="$root/build/readonly-program"
+readonly_program() {  # arch
+  chattr -R -i "$rodir" 2>/dev/null; rm -rf "$rodir"; mkdir -p "$rodir"
+  cp "build/$1/tessel32.exe" "$rodir/TESSEL32.EXE"
+  printf '[WINPOSITION]\r\nTOPMOST=-1\r\n' > "$rodir/TESSEL32.INI"
+  if chattr -R +i "$rodir" 2>/dev/null; then export TESSEL_READONLY_PROGRAM="$rodir"; else unset TESSEL_READONLY_PROGRAM; fi
+}
 # A private CUPS printer that writes each job to a file, for the printing
 # tests (root only; they skip themselves otherwise).
 source scripts/printer.sh
@@ -50,6 +59,7 @@ cleanup() {
   done
   stop_display
   if [ -n "${TESSEL_FULL_DRIVE:-}" ]; then umount "$fulldrive" 2>/dev/null || true; fi
+  chattr -R -i "$rodir" 2>/dev/null || true
 }
 trap cleanup EXIT
 
@@ -69,6 +79,7 @@ for arch in x86_64 i686; do
     fi
   fi
   run "$arch unit tests" "${via[@]}" scripts/wine.sh "build/$arch/unit_tests.exe"
+  readonly_program "$arch"
   run "$arch GUI tests" "${via[@]}" scripts/wine.sh "build/$arch/gui_tests.exe"
   # The printer refusing jobs: printing must report the failure.
   if [ -n "${TESSEL_PRINT_DIR:-}" ] && cupsreject TESSEL 2>/dev/null; then

@@ -18,6 +18,7 @@ HFONT g_current;
 COLORREF g_effects;   // shown in the dialog's effects group; never applied to the text
 
 const char kSection[] = "LOGFONT";
+const char kFaceKey[] = "LGF14";
 
 // Height, width, escapement, orientation and weight are stored as 16-bit values.
 LONG Cut16(int value) { return static_cast<short>(value & 0xFFFF); }
@@ -77,7 +78,8 @@ constexpr CommandEntry kCommands[] = {
 
 }  // namespace
 
-void Load(HWND edit) {
+void Load() {
+    HWND edit = shell::EditControl();
     g_record = LOGFONTA{};
     g_effects = 0;   // the dialog's colour starts black at every start
     for (const Field& f : kFields) {
@@ -88,7 +90,7 @@ void Load(HWND edit) {
             *FieldAddress(f) = Low8(value);
     }
     lstrcpynA(g_record.lfFaceName,
-              settings::ReadString(kSection, "LGF14", sizeof g_record.lfFaceName, "Fixedsys").c_str(),
+              settings::ReadString(kSection, kFaceKey, sizeof g_record.lfFaceName, "Fixedsys").c_str(),
               sizeof g_record.lfFaceName);
 
     HFONT font = CreateFontIndirectA(&g_record);
@@ -111,7 +113,7 @@ void Save() {
     for (const Field& f : kFields)
         settings::WriteInt(kSection, f.key,
                            f.wide ? static_cast<int>(*reinterpret_cast<LONG*>(FieldAddress(f))) : *FieldAddress(f));
-    settings::WriteString(kSection, "LGF14", g_record.lfFaceName);
+    settings::WriteString(kSection, kFaceKey, g_record.lfFaceName);
 }
 
 void Release() {

@@ -6,7 +6,7 @@
 
 namespace tessel::font {
 
-void Load(HWND edit);   // read the record, create, give to the edit control
+void Load();            // read the record, create, give to the edit control
 void Apply(HWND edit);                      // create from the record, replace the current font
 void UseDefault(HWND edit);                 // the stock fixed font, when the stored one fails
 void Save();             // LGF01 .. LGF14

@@ -72,13 +72,19 @@ double Median(std::vector<double> v) {
 
 }  // namespace
 
-int main() {
+// Optional argument: another build of the editor (for instance the one before
+// a change), started in the same rounds, so both are measured under the same
+// machine state; its figures follow.
+int main(int argc, char** argv) {
     const std::string editor = BesideMe("tessel32.exe");
     const std::string minimal = BesideMe("minimal_window.exe");
+    const std::string other = argc > 1 ? argv[1] : "";
+    std::vector<double> otherRuns;
     // One start of each first, unmeasured: the first start of a program pays
     // for loading files that later starts find cached.
     TimeStart(minimal);
     TimeStart(editor);
+    if (!other.empty()) TimeStart(other);
     std::vector<double> editorRuns, minimalRuns;
     for (int i = 0; i < kRuns; ++i) {
         const double m = TimeStart(minimal);
@@ -89,6 +95,7 @@ int main() {
         }
         minimalRuns.push_back(m);
         editorRuns.push_back(e);
+        if (!other.empty()) otherRuns.push_back(TimeStart(other));
     }
     const double m = Median(minimalRuns), e = Median(editorRuns);
     // On a loaded machine single starts vary by a factor of three or more;
@@ -109,5 +116,11 @@ int main() {
     std::printf("  ratio of the medians %.2f, median of the paired ratios %.2f, of the fastest starts %.2f\n",
                 e / m, paired, fastest);
     std::printf("  limit %.1f: %s\n", kLimit, e / m <= kLimit ? "within" : "ABOVE");
+    if (!other.empty()) {
+        std::vector<double> otherRatios;
+        for (int i = 0; i < kRuns; ++i) otherRatios.push_back(otherRuns[i] / minimalRuns[i]);
+        std::printf("  %s: %8.1f ms, ratio of the medians %.2f, median of the paired ratios %.2f\n", other.c_str(),
+                    Median(otherRuns), Median(otherRuns) / m, Median(otherRatios));
+    }
     return e / m <= kLimit ? 0 : 1;
 }

@@ -386,9 +386,11 @@ std::string ClipboardText() {
     return out;
 }
 
-std::string FullDrive() {
+namespace {
+
+std::string FolderFromEnvironment(const char* variable) {
     char unixDir[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableA("TESSEL_FULL_DRIVE", unixDir, sizeof unixDir);
+    const DWORD n = GetEnvironmentVariableA(variable, unixDir, sizeof unixDir);
     if (n == 0 || n >= sizeof unixDir) return {};
     std::string drive = std::string("Z:") + unixDir;
     for (char& c : drive)
@@ -396,5 +398,10 @@ std::string FullDrive() {
     if (drive.back() != '\\') drive += '\\';
     return drive;
 }
+
+}  // namespace
+
+std::string FullDrive() { return FolderFromEnvironment("TESSEL_FULL_DRIVE"); }
+std::string ReadOnlyProgramFolder() { return FolderFromEnvironment("TESSEL_READONLY_PROGRAM"); }
 
 }  // namespace gui

@@ -107,5 +107,9 @@ std::string ClipboardText();
 // backslash behind it, or "" when there is none (the caller says so and
 // skips its full-drive case).
 std::string FullDrive();
+// A copy of the program in a folder nobody may write to (chattr +i):
+// TESSEL_READONLY_PROGRAM names its Unix directory. Its Z:\ path with a
+// backslash behind it, or "" when there is none.
+std::string ReadOnlyProgramFolder();
 
 }  // namespace gui

@@ -94,3 +94,105 @@ TEST_CASE("help that cannot be loaded is reported") {
     SetWindowLongPtrA(app.main(), GWLP_HINSTANCE, own);
     CHECK_DIALOGS_ANSWERED();
 }
+
+TEST_CASE("a settings write that fails says so: once at the end of the session, once per command") {
+    // A folder where the settings file belongs: no write can succeed there.
+    gui::RemoveFile(gui::IniPath());
+    REQUIRE(CreateDirectoryA(gui::IniPath().c_str(), nullptr));
+    const std::string text = "Die Einstellungen konnten nicht gespeichert werden:\n" + gui::IniPath() +
+                             "\n\nGeänderte Einstellungen gelten nur bis zum Programmende.";
+    {
+        gui::App app("", true);
+        gui::ExpectMessage("Warnung", text, MB_ICONERROR);
+        app.command(CMD_SIZESAVE);
+        CHECK(gui::PendingSteps() == 0);
+        gui::ExpectMessage("Warnung", text, MB_ICONERROR);
+        CHECK(app.close());
+        CHECK(gui::PendingSteps() == 0);
+    }
+    RemoveDirectoryA(gui::IniPath().c_str());
+    CHECK_DIALOGS_ANSWERED();
+}
+
+namespace {
+
+// The program as a process of its own, started and closed as a user would.
+struct Started {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+
+    explicit Started(const std::string& program) {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string cmd = "\"" + program + "\"";
+        if (!CreateProcessA(program.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process))
+            return;
+        WaitForInputIdle(process.hProcess, 30000);
+        for (HWND w = FindWindowA("Tessel32", nullptr); w; w = FindWindowExA(nullptr, w, "Tessel32", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == process.dwProcessId) window = w;
+        }
+    }
+    // True when it ended by itself, with no message box in the way.
+    bool close() {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) return true;
+        TerminateProcess(process.hProcess, 1);
+        return false;
+    }
+    ~Started() {
+        if (!process.hProcess) return;
+        if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+};
+
+std::string ValueIn(const std::string& ini, const char* section, const char* key) {
+    char buffer[256] = {};
+    GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, ini.c_str());
+    return buffer;
+}
+
+}  // namespace
+
+TEST_CASE("run from a folder it cannot write to, the program keeps its settings in %APPDATA%\\Tessel") {
+    // The test command puts the program and a settings file with TOPMOST=-1
+    // into a folder, both made immutable (chattr +i), where even root cannot write.
+    const std::string folder = gui::ReadOnlyProgramFolder();
+    if (folder.empty()) {
+        MESSAGE("no read-only program folder (TESSEL_READONLY_PROGRAM, root and chattr): skipped");
+        return;
+    }
+    char appData[MAX_PATH] = {};
+    REQUIRE(GetEnvironmentVariableA("APPDATA", appData, MAX_PATH) > 0);
+    const std::string ini = std::string(appData) + "\\Tessel\\TESSEL32.INI";
+    gui::RemoveFile(ini);
+    {
+        // The settings found beside the program are the start: always on top.
+        Started first(folder + "TESSEL32.EXE");
+        REQUIRE(first.window);
+        CHECK((GetWindowLongA(first.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        CHECK(first.close());
+    }
+    CHECK(ValueIn(ini, "WINPOSITION", "TOPMOST") == "-1");
+    CHECK(ValueIn(ini, "LOGFONT", "LGF14") == "Fixedsys");
+    CHECK(ValueIn(folder + "TESSEL32.INI", "LOGFONT", "LGF14").empty());
+
+    // The next start reads them from there.
+    const char* size[][2] = {{"XPOS", "0x00C8"}, {"YPOS", "0x0064"}, {"WIDTH", "0x0258"}, {"HEIGHT", "0x01C2"}};
+    for (const auto& kv : size) WritePrivateProfileStringA("WINDOWSIZE", kv[0], kv[1], ini.c_str());
+    {
+        Started second(folder + "TESSEL32.EXE");
+        REQUIRE(second.window);
+        RECT r{};
+        GetWindowRect(second.window, &r);
+        CHECK(r.left == 200);
+        CHECK(r.top == 100);
+        CHECK(r.right - r.left == 600);
+        CHECK(second.close());
+    }
+    gui::RemoveFile(ini);
+    CHECK_DIALOGS_ANSWERED();
+}

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/paths.h"
+#include "document/filetypes.h"
 
 using tessel::paths::directoryOf;
 using tessel::paths::readHexColour;
@@ -125,8 +126,8 @@ TEST_CASE("directory of a file path for PATHS")
     // Without a backslash there is no directory (not the first character).
     CHECK(directoryOf("README.TXT") == "");
     CHECK(directoryOf("") == "");
-    CHECK(tessel::paths::pathsKeyName(1) == std::string("Open"));
-    CHECK(tessel::paths::pathsKeyName(2) == std::string("Save"));
-    CHECK(tessel::paths::pathsKeyName(3) == nullptr);
-    CHECK(tessel::paths::pathsKeyName(0) == nullptr);
+    CHECK(tessel::filetypes::pathsKeyName(1) == std::string("Open"));
+    CHECK(tessel::filetypes::pathsKeyName(2) == std::string("Save"));
+    CHECK(tessel::filetypes::pathsKeyName(3) == nullptr);
+    CHECK(tessel::filetypes::pathsKeyName(0) == nullptr);
 }
