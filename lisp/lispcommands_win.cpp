@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/docstate_win.h"
+#include "core/editctl_win.h"
 #include "core/msgbox_win.h"
 #include "core/paths.h"
 #include "core/shell_win.h"
@@ -38,35 +39,17 @@ constexpr Message kNoConnection{"Keine Verbindung zu AutoCad möglich !", kCapti
 constexpr search::Options kNextDefunOptions{false, false};
 constexpr search::Options kJumpOptions{true, false};
 
-// One copy of the edit control's text for the length of a command.
-class EditText {
-public:
-    EditText() : text_(ui::CopyWindowText(shell::EditControl())) {
-        if (!text_) throw std::bad_alloc();
+// One copy of the edit control's text for the length of a command; without
+// memory the command ends at the main window's barrier.
+struct EditText : editctl::Text {
+    EditText() : editctl::Text(shell::EditControl()) {
+        if (!ok()) throw std::bad_alloc();
     }
-    ~EditText() { ui::FreeWindowText(text_); }
-    EditText(const EditText&) = delete;
-    EditText& operator=(const EditText&) = delete;
-    std::string_view view() const { return text_; }
-
-private:
-    char* text_;
 };
 
-struct Sel {
-    std::size_t start, end;
-};
-Sel Selection() {
-    DWORD start = 0, end = 0;
-    SendMessageA(shell::EditControl(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return start <= end ? Sel{start, end} : Sel{end, start};
-}
+editctl::Selection Selection() { return editctl::GetSelection(shell::EditControl()); }
 
-void SelectHit(const search::Hit& hit) {
-    HWND edit = shell::EditControl();
-    SendMessageA(edit, EM_SETSEL, hit.start, static_cast<LPARAM>(hit.end));
-    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-}
+void SelectHit(const search::Hit& hit) { editctl::Select(shell::EditControl(), hit.start, hit.end, true); }
 
 // ------------------------------------------------------------ bracket test and compressor
 
@@ -74,11 +57,8 @@ void SelectHit(const search::Hit& hit) {
 // selected first, so the user sees where to look while reading the report.
 bool BracketTest(std::string_view text) {
     const BracketCheck check = checkBrackets(text);
-    if (const auto fault = check.firstFault()) {
-        HWND edit = shell::EditControl();
-        SendMessageA(edit, EM_SETSEL, fault->at, static_cast<LPARAM>(fault->at + fault->length));
-        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-    }
+    if (const auto fault = check.firstFault())
+        editctl::Select(shell::EditControl(), fault->at, fault->at + fault->length, true);
     ShowText(bracketReport(check).c_str(), kReport);
     return check.passed();
 }
@@ -199,7 +179,7 @@ LRESULT JumpCommand(HWND, unsigned, LPARAM arg) {
 
 LRESULT VariableListCommand(HWND main, unsigned, LPARAM) {
     EditText text;
-    const Sel sel = Selection();
+    const editctl::Selection sel = Selection();
     const std::string_view all = text.view();
     const std::size_t start = std::min(sel.start, all.size());
     const std::size_t end = std::min(sel.end, all.size());

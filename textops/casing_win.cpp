@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/editctl_win.h"
 #include "core/shell_win.h"
 #include "resources/ids.h"
 #include "core/dialogutil_win.h"
@@ -29,9 +30,7 @@ const ui::DialogKind<Conversion> kCaseDialog{
 // edit control is touched.
 LRESULT CaseCommand(HWND main, unsigned, LPARAM) {
     HWND edit = shell::EditControl();
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    if (start == end) return 0;  // nothing selected: no dialog
+    if (editctl::GetSelection(edit).empty()) return 0;  // nothing selected: no dialog
     if (auto conversion = AskConversion(main)) RunConversion(edit, *conversion);
     return 0;
 }
@@ -49,19 +48,14 @@ std::optional<Conversion> AskConversion(HWND owner, Conversion start) {
 }
 
 void RunConversion(HWND edit, Conversion conversion) {
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    if (start == end) return;
+    const editctl::Selection selection = editctl::GetSelection(edit);
+    if (selection.empty()) return;
     const std::string text = ui::WindowText(edit);
-    if (start > text.size() || end > text.size()) return;
+    if (selection.end > text.size()) return;
     // A copy of the whole selection, however long.
-    std::string selected = text.substr(start, end - start);
+    std::string selected = text.substr(selection.start, selection.end - selection.start);
     convert(selected, conversion);
-    const LRESULT limit = SendMessageA(edit, EM_GETLIMITTEXT, 0, 0);
-    SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
-    SendMessageA(edit, EM_SETSEL, start, end);
-    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(selected.c_str()));
-    SendMessageA(edit, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+    editctl::Replace(edit, selection.start, selection.end, selected.c_str());
 }
 
 }  // namespace tessel::casing

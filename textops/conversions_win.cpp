@@ -1,5 +1,6 @@
 #include "textops/conversions_win.h"
 
+#include "core/editctl_win.h"
 #include "core/shell_win.h"
 #include "core/msgbox_win.h"
 #include "textops/conversions.h"
@@ -16,7 +17,7 @@ void RunConversion(HWND edit, Conversion convert) {
     if (!convert) return;
     std::optional<std::string> result;
     {
-        EditText text(edit);
+        editctl::Text text(edit);
         if (!text.ok()) return;  // no memory: the text stays as it is
         result = convert(text.view());
     }
@@ -33,14 +34,12 @@ void RunConversion(HWND edit, Conversion convert) {
 
 void RunGpsConversion(HWND edit) {
     if (CapacityReached()) return;
-    EditText text(edit);
+    editctl::Text text(edit);
     if (!text.ok()) return;
-    const auto limit = static_cast<std::size_t>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
-    const lineframe::FrameResult result = conversions::runGpsFrame(text.view(), limit, false);
+    const lineframe::FrameResult result = conversions::runGpsFrame(text.view(), editctl::Limit(edit), false);
     if (!result.changed && !result.hitLimit) return;  // a text of one line: nothing to convert
     ApplyFrameResult(edit, result);
-    SendMessageA(edit, EM_SETSEL, 0, 0);
-    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    editctl::Select(edit, 0, 0, true);
     if (result.hitLimit) NoteCapacity(false);
 }
 

@@ -12,22 +12,6 @@
 
 namespace tessel::textops {
 
-// The edit control's whole text, copied once; empty when no memory could be
-// had (ok() is then false and the command leaves the text alone).
-class EditText {
-public:
-    explicit EditText(HWND edit);
-    ~EditText();
-    EditText(const EditText&) = delete;
-    EditText& operator=(const EditText&) = delete;
-    bool ok() const { return text_ != nullptr; }
-    std::string_view view() const { return {text_ ? text_ : "", length_}; }
-
-private:
-    char* text_ = nullptr;
-    std::size_t length_ = 0;
-};
-
 // Puts a frame result into the edit control: one EM_SETSEL and one
 // EM_REPLACESEL with undo, the text limit lifted around it (the frame has
 // applied the limit already). Nothing when the result changes nothing.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/deferred_win.h"
+#include "core/editctl_win.h"
 #include "core/msgbox_win.h"
 #include "core/dialogutil_win.h"
 #include "core/shell_win.h"
@@ -47,27 +48,19 @@ UINT HelpMessage() {
 bool IsOurRecord(const FINDREPLACEA* record) { return record == &g_findRecord || record == &g_replaceRecord; }
 
 EditState ReadState(HWND edit) {
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return EditState{start, end, g_position};
+    const editctl::Selection selection = editctl::GetSelection(edit);
+    return EditState{selection.start, selection.end, g_position};
 }
 
 std::size_t SelectionEnd(HWND edit) { return ReadState(edit).selEnd; }
 
-void Select(HWND edit, std::size_t start, std::size_t end) {
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
-    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-}
+void Select(HWND edit, std::size_t start, std::size_t end) { editctl::Select(edit, start, end, true); }
 
 // The one change of a replace: the pure step has applied the limit already,
 // so the edit control must take the replacement whole.
 void Apply(HWND edit, const ReplaceOutcome& outcome) {
     if (!outcome.changed) return;
-    const LRESULT limit = SendMessageA(edit, EM_GETLIMITTEXT, 0, 0);
-    SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(outcome.replaceStart), static_cast<LPARAM>(outcome.replaceEnd));
-    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(outcome.replacement.c_str()));
-    SendMessageA(edit, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+    editctl::Replace(edit, outcome.replaceStart, outcome.replaceEnd, outcome.replacement.c_str());
 }
 
 void OpenDialog(HWND main, bool replace) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/editctl_win.h"
 #include "core/msgbox_win.h"
 #include "core/shell_win.h"
 #include "resources/ids.h"
@@ -50,25 +51,17 @@ std::optional<SortOptions> AskSortOptions(HWND owner, SortOptions start) {
 
 void RunSort(HWND edit, const SortOptions& options) {
     const std::string text = ui::WindowText(edit);
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-
-    const SortResult result = sortSelection(text, start, end, options);
+    const editctl::Selection selection = editctl::GetSelection(edit);
+    const SortResult result = sortSelection(text, selection.start, selection.end, options);
     if (result.status == SortStatus::TooManyLines) {
         Show(kTooMany, edit);
         return;
     }
     if (result.status != SortStatus::Sorted) return;
     // Lines already in order leave the document unmodified.
-    if (text.compare(result.replaceStart, result.replaceEnd - result.replaceStart, result.block) != 0) {
-        const LRESULT limit = SendMessageA(edit, EM_GETLIMITTEXT, 0, 0);
-        SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
-        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(result.replaceStart), static_cast<LPARAM>(result.replaceEnd));
-        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(result.block.c_str()));
-        SendMessageA(edit, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
-    }
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(result.caret), static_cast<LPARAM>(result.caret));
-    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    if (text.compare(result.replaceStart, result.replaceEnd - result.replaceStart, result.block) != 0)
+        editctl::Replace(edit, result.replaceStart, result.replaceEnd, result.block.c_str());
+    editctl::Select(edit, result.caret, result.caret, true);
 }
 
 }  // namespace tessel::sorting
