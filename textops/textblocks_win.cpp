@@ -30,6 +30,11 @@ constexpr Message kNotWritten{
     "Die Textbausteine konnten nicht gespeichert werden.\n\nDie Datei bleibt, wie sie war; die Änderungen "
     "werden beim nächsten Schließen des Dialogs erneut gespeichert.",
     kCaptionWarning, MB_ICONERROR};
+constexpr Message kNotRead{
+    "Die Textbausteine in %s konnten nicht gelesen werden; vielleicht hat ein anderes Programm die Datei "
+    "geöffnet.\n\nDamit keine Textbausteine verloren gehen, bleibt die Datei unverändert: Hinzufügen und "
+    "Löschen sind gesperrt, bis sie wieder gelesen werden kann.",
+    kCaptionWarning, MB_ICONERROR};
 constexpr char kClose[] = "&Schließen";
 
 // What the open dialog works on; the dialog is modal, so one record serves.
@@ -38,6 +43,7 @@ struct DialogState {
     bool withSelection = false;
     std::string selection;          // the document's selected bytes when it opened
     Table table;
+    bool locked = false;            // the file could not be read: it is never written
     std::size_t current = kNoBlock;
     std::string insert;             // the block chosen with "&Einfügen"
     bool inserting = false;
@@ -52,21 +58,45 @@ struct Unsaved {
 };
 std::optional<Unsaved> g_unsaved;
 
-std::string ReadFileBytes(const char* path) {
-    std::string bytes;
+enum class ReadResult { kRead, kNoFile, kUnreadable };
+
+// The file's bytes. "No file" is an empty list; a file that exists but could
+// not be read whole (held by another program without read sharing, a read
+// error) gives the bytes read before the failure and must never be written.
+ReadResult ReadFileBytes(const char* path, std::string& bytes) {
+    bytes.clear();
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::kNoFile
+                                                                              : ReadResult::kUnreadable;
+    }
+    ReadResult result = ReadResult::kRead;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+    if (!GetFileSizeEx(file, &size)) {
+        result = ReadResult::kUnreadable;
+    } else if (size.QuadPart > 0) {
         const DWORD wanted = size.QuadPart > kLargestFile ? kLargestFile : static_cast<DWORD>(size.QuadPart);
         bytes.resize(wanted);
-        DWORD got = 0;
-        if (!ReadFile(file, bytes.data(), wanted, &got, nullptr)) got = 0;
-        bytes.resize(got);   // a short read ends the file there; its last record is dropped
+        // In pieces, so the records before a failing part can still be offered.
+        constexpr DWORD kPiece = 0x10000;
+        DWORD done = 0;
+        while (done < wanted) {
+            DWORD got = 0;
+            const DWORD part = wanted - done < kPiece ? wanted - done : kPiece;
+            const bool read = ReadFile(file, bytes.data() + done, part, &got, nullptr) != FALSE;
+            done += got;
+            // A failing read, or a file cut short while it is read: not all of it.
+            if (!read || got != part) {
+                result = ReadResult::kUnreadable;
+                break;
+            }
+        }
+        bytes.resize(done);
     }
     CloseHandle(file);
-    return bytes;
+    return result;
 }
 
 bool WriteTable(const char* path, const Table& table) {
@@ -135,6 +165,10 @@ void Init(HWND dialog) {
         Enable(dialog, IDOK, false);
         SetDlgItemTextA(dialog, IDC_TB_NAME, deriveName(g_state->selection).c_str());
         FillList(dialog);
+    }
+    if (g_state->locked) {   // what was read can be inserted, nothing stored
+        Enable(dialog, IDC_TB_ADD, false);
+        Enable(dialog, IDC_TB_DELETE, false);
     }
 }
 
@@ -233,10 +267,16 @@ void Run(HWND main, const char* path) {
     state.owner = main;
     state.withSelection = start != end;
     if (state.withSelection) state.selection = SelectedText(edit, start, end);
-    if (g_unsaved && g_unsaved->path == path)
+    // Blocks kept from a failed write were read whole before, so they stand
+    // for the file; anything else comes from the file.
+    if (g_unsaved && g_unsaved->path == path) {
         state.table = Table(g_unsaved->blocks, true);
-    else
-        state.table = Table(readBlocks(ReadFileBytes(path)));
+    } else {
+        std::string bytes;
+        state.locked = ReadFileBytes(path, bytes) == ReadResult::kUnreadable;
+        state.table = Table(readBlocks(bytes));
+        if (state.locked) Show(kNotRead, main, path);
+    }
 
     g_state = &state;
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
@@ -244,7 +284,7 @@ void Run(HWND main, const char* path) {
     g_state = nullptr;
 
     if (state.inserting) SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(state.insert.c_str()));
-    if (!state.table.modified()) return;
+    if (!state.table.modified() || state.locked) return;
     if (WriteTable(path, state.table)) {
         g_unsaved.reset();
     } else {
@@ -254,8 +294,8 @@ void Run(HWND main, const char* path) {
 }
 
 LRESULT TextBlocksCommand(HWND main, unsigned, LPARAM arg) {
-    // A control that sends the command passes its window, which is no path.
-    const bool givenPath = arg && !IsWindow(reinterpret_cast<HWND>(arg));
+    // From the menu or any other program: the file beside the program.
+    const bool givenPath = arg && shell::OwnArgument(arg);
     const char* path = givenPath ? reinterpret_cast<const char*>(arg) : settings::TextBlockPath();
     try {
         Run(main, path);

@@ -257,6 +257,21 @@ TEST_CASE("damaged files open with their whole records and are not rewritten unl
     CHECK_DIALOGS_ANSWERED();
 }
 
+TEST_CASE("a block holding a NUL byte keeps all its bytes when the file is rewritten") {
+    gui::App app;
+    const std::string withNul = Record("nul", std::string("vor\0nach", 8));
+    AtxFile file(withNul + Record("weg", "x"));
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        CHECK(gui::ItemText(d, IDC_TB_PREVIEW) == "vor");   // a window text ends at the NUL
+        Choose(d, 1);
+        Click(d, IDC_TB_DELETE);
+        gui::Press(d, IDCANCEL);
+    });
+    app.command(CMD_TEXTBLOCKS);
+    CHECK(gui::ReadFile(AtxPath()) == withNul);
+    CHECK_DIALOGS_ANSWERED();
+}
+
 TEST_CASE("a failed write keeps the old file and the blocks, which the next opening offers again") {
     const std::string drive = gui::FullDrive();
     if (drive.empty()) {
@@ -322,5 +337,63 @@ TEST_CASE("a read-only text-block file is not overwritten: the warning, and the 
     });
     app.command(CMD_TEXTBLOCKS);
     CHECK(gui::ReadFile(AtxPath()) == Record("zwei", "2"));
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("a text-block file that exists but cannot be read is never written; what was read still inserts") {
+    gui::App app;
+    AtxFile file(kTwo);
+    const std::string warning = "Die Textbausteine in " + AtxPath() +
+                                " konnten nicht gelesen werden; vielleicht hat ein anderes Programm die Datei "
+                                "geöffnet.\n\nDamit keine Textbausteine verloren gehen, bleibt die Datei unverändert: "
+                                "Hinzufügen und Löschen sind gesperrt, bis sie wieder gelesen werden kann.";
+    // Another program holds the file without read sharing.
+    HANDLE held = CreateFileA(AtxPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    app.setText("neuer Block");
+    app.select(0, 11);
+    gui::ExpectMessage("Warnung", warning, MB_ICONERROR);
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        CheckButtons(d, {false, false, false, "&Abbrechen"});
+        CHECK(ListNames(d).empty());
+        Click(d, IDC_TB_ADD);   // disabled: nothing is added
+        CHECK(ListNames(d).empty());
+        gui::Press(d, IDCANCEL);
+    });
+    app.command(CMD_TEXTBLOCKS);
+    CloseHandle(held);
+    CHECK(gui::ReadFile(AtxPath()) == kTwo);
+
+    // Readable again: the next opening has every stored block, and closing
+    // it writes nothing over them.
+    app.select(0, 0);
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        CHECK(ListNames(d) == std::vector<std::string>{"eins", "zwei"});
+        gui::Press(d, IDCANCEL);
+    });
+    app.command(CMD_TEXTBLOCKS);
+    CHECK(gui::ReadFile(AtxPath()) == kTwo);
+
+    // A read error in the second record: the first one is offered for
+    // inserting, nothing can be deleted, and the file stays.
+    held = CreateFileA(AtxPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    const DWORD second = static_cast<DWORD>(Record("eins", "erster\r\nBlock").size());
+    REQUIRE(LockFile(held, second, 0, 4, 0));
+    app.setText("");
+    gui::ExpectMessage("Warnung", warning, MB_ICONERROR);
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        CHECK(ListNames(d) == std::vector<std::string>{"eins"});
+        CheckButtons(d, {true, false, false, "&Abbrechen"});
+        Click(d, IDC_TB_DELETE);
+        gui::Press(d, IDOK);
+    });
+    app.command(CMD_TEXTBLOCKS);
+    UnlockFile(held, second, 0, 4, 0);
+    CloseHandle(held);
+    CHECK(app.text() == "erster\r\nBlock");
+    CHECK(gui::ReadFile(AtxPath()) == kTwo);
     CHECK_DIALOGS_ANSWERED();
 }
