@@ -291,7 +291,7 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
     if (!path.empty() && path.front() == '"') path.erase(0, 1);
     if (!path.empty()) {
         if (path.size() < MAX_PATH && ui::FileTest(path.c_str()))
-            SendMessageA(wnd, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
+            shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         else
             Show(kInvalidCommandLine);
     }

@@ -50,11 +50,11 @@ bool BuildList(HDROP drop, std::string& text) {
     return true;
 }
 
-void SendFirstName(HWND main, HDROP drop, unsigned command) {
+void SendFirstName(HWND, HDROP drop, unsigned command) {
     if (deferred::DragQueryFileA(drop, kQueryCount, nullptr, 0) == 0) return;
     SetSystemFile(false);
     const std::string name = DroppedName(drop, 0);
-    SendMessageA(main, WM_COMMAND, command, reinterpret_cast<LPARAM>(name.c_str()));
+    shell::SendCommand(command, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 void NamesAsNewText(HDROP drop) {
@@ -123,7 +123,7 @@ void OpenSelectedIniFile() {
         path += name;
         CharUpperA(path.data());
         SetSystemFile(true);
-        SendMessageA(shell::MainWindow(), WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
+        shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
     }
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SetFocus(shell::EditControl());

@@ -178,6 +178,7 @@ LRESULT OpenCommand(HWND main, unsigned, LPARAM) {
 }
 
 LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
+    if (!shell::OwnArgument(arg)) return 0;
     const char* given = reinterpret_cast<const char*>(arg);
     if (!given) return 0;
     const std::string source = given;   // the sender's buffer may be one of ours
@@ -243,12 +244,13 @@ LRESULT MergeCommand(HWND main, unsigned, LPARAM) {
     g_mergePath[0] = '\0';
     g_mergeTitle[0] = '\0';
     if (RunDocumentDialog(main, g_mergePath, g_mergeTitle, settings::kPathOpen, OFN_CREATEPROMPT, false))
-        SendMessageA(main, WM_COMMAND, CMD_MERGEPATH, reinterpret_cast<LPARAM>(g_mergePath));
+        shell::SendCommand(CMD_MERGEPATH, reinterpret_cast<LPARAM>(g_mergePath));
     shell::SendCommand(CMD_STATUS);
     return 0;
 }
 
 LRESULT MergePathCommand(HWND main, unsigned, LPARAM arg) {
+    if (!shell::OwnArgument(arg)) return 0;
     if (const char* given = reinterpret_cast<const char*>(arg)) {
         const std::string source = given;
         std::optional<std::string> data;

@@ -5,6 +5,7 @@
 
 #include "core/limits.h"
 #include "core/msgbox_win.h"
+#include "core/shell_win.h"
 #include "core/settings_win.h"
 #include "document/document_win.h"
 #include "document/filedialog_win.h"
@@ -62,7 +63,7 @@ LRESULT Reopen(HWND main, unsigned id, LPARAM) {
     char work[limits::kPathBuffer];
     lstrcpynA(work, g_list[*slot].c_str(), sizeof work);
     if (work[0] && ui::FileTest(work)) {
-        SendMessageA(main, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(work));
+        shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(work));
         return 0;
     }
     forgetSlot(g_list, *slot);

@@ -2,6 +2,7 @@
 
 #include "core/limits.h"
 #include "core/msgbox_win.h"
+#include "core/shell_win.h"
 #include "document/document_win.h"
 #include "document/filetypes.h"
 #include "resources/ids.h"
@@ -50,12 +51,12 @@ std::string SystemFolder(SystemDirectory where) {
     return path;
 }
 
-int OpenSystemFile(HWND owner, const char* name, SystemDirectory where) {
+int OpenSystemFile(HWND, const char* name, SystemDirectory where) {
     std::string path = SystemFolder(where);
     if (!path.empty()) path += name;
     if (!path.empty() && path.size() < limits::kPathBuffer && ui::FileTest(path.c_str())) {
         SetSystemFile(true);
-        SendMessageA(owner, WM_COMMAND, CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
+        shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         return 1;
     }
     Show(kMissingSystemFile, nullptr, name);
