@@ -340,7 +340,7 @@ TEST_CASE("a read-only text-block file is not overwritten: the warning, and the 
     CHECK_DIALOGS_ANSWERED();
 }
 
-TEST_CASE("a text-block file that exists but cannot be read is never written; what was read still inserts") {
+TEST_CASE("a text-block file that exists but cannot be read is never written; the dialog still opens") {
     gui::App app;
     AtxFile file(kTwo);
     const std::string warning = "Die Textbausteine in " + AtxPath() +
@@ -375,25 +375,20 @@ TEST_CASE("a text-block file that exists but cannot be read is never written; wh
     app.command(CMD_TEXTBLOCKS);
     CHECK(gui::ReadFile(AtxPath()) == kTwo);
 
-    // A read error in the second record: the first one is offered for
-    // inserting, nothing can be deleted, and the file stays.
-    held = CreateFileA(AtxPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    REQUIRE(held != INVALID_HANDLE_VALUE);
-    const DWORD second = static_cast<DWORD>(Record("eins", "erster\r\nBlock").size());
-    REQUIRE(LockFile(held, second, 0, 4, 0));
-    app.setText("");
-    gui::ExpectMessage("Warnung", warning, MB_ICONERROR);
+    // A path that cannot be read as a file at all: the same warning, and
+    // the dialog still opens.
+    gui::Scratch scratch;
+    const std::string folder = scratch.dir + "ORDNER.ATX";
+    REQUIRE(CreateDirectoryA(folder.c_str(), nullptr));
+    app.setText("neu");
+    app.select(0, 3);
+    gui::ExpectMessage("Warnung",
+                       "Die Textbausteine in " + folder + warning.substr(warning.find(" konnten")), MB_ICONERROR);
     gui::ExpectDialog(kCaption, [](HWND d) {
-        CHECK(ListNames(d) == std::vector<std::string>{"eins"});
-        CheckButtons(d, {true, false, false, "&Abbrechen"});
-        Click(d, IDC_TB_DELETE);
-        gui::Press(d, IDOK);
+        CheckButtons(d, {false, false, false, "&Abbrechen"});
+        gui::Press(d, IDCANCEL);
     });
-    app.command(CMD_TEXTBLOCKS);
-    UnlockFile(held, second, 0, 4, 0);
-    CloseHandle(held);
-    CHECK(app.text() == "erster\r\nBlock");
-    CHECK(gui::ReadFile(AtxPath()) == kTwo);
+    app.command(CMD_TEXTBLOCKS, gui::Arg(folder));
+    CHECK(GetFileAttributesA(folder.c_str()) == FILE_ATTRIBUTE_DIRECTORY);
     CHECK_DIALOGS_ANSWERED();
 }
