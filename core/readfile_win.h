@@ -17,11 +17,19 @@ enum class Result {
     kReadError,   // opened, but not read to its end
 };
 
+// What to do with a file longer than the caller takes.
+enum class Longer {
+    kRefuse,  // kTooBig, nothing read
+    kPrefix,  // its first maxSize bytes, kRead
+};
+
 // Reads an open file whole, from its first byte; every byte count is checked.
-Result ReadAll(HANDLE file, std::string& out, std::uint64_t maxSize);
+// After a read error `out` holds the bytes read before it.
+Result ReadAll(HANDLE file, std::string& out, std::uint64_t maxSize, Longer longer = Longer::kRefuse);
 
 // Opens `path` for reading, sharing `share` with other programs, and reads it
-// whole. `out` is left empty unless the result is kRead.
-Result ReadPath(const char* path, std::string& out, std::uint64_t maxSize, DWORD share = FILE_SHARE_READ);
+// as ReadAll does.
+Result ReadPath(const char* path, std::string& out, std::uint64_t maxSize, DWORD share = FILE_SHARE_READ,
+                Longer longer = Longer::kRefuse);
 
 }  // namespace tessel::readfile

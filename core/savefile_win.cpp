@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "core/readfile_win.h"
 #include "core/recoveryfile.h"
 #include "core/settings_win.h"
 
@@ -67,21 +68,7 @@ bool WriteFrom0(HANDLE file, const char* data, std::size_t length) {
 
 // The file's whole content; false when it cannot be read completely.
 bool ReadAll(HANDLE file, std::string& bytes) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || size.QuadPart > kLargestKeptCopy) return false;
-    try {
-        bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file, &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr) || got == 0)
-            return false;
-        done += got;
-    }
-    return true;
+    return readfile::ReadAll(file, bytes, kLargestKeptCopy) == readfile::Result::kRead;
 }
 
 // Whether a backup may be written at `place`: nothing is there, or a file

@@ -22,6 +22,13 @@ void Attach(HINSTANCE instance, HWND main, HWND edit, HWND combo);
 void NotifyTextChanged();
 
 // Sends an internal command to the main window (WM_COMMAND, synchronously).
+// The commands that take a string in `arg` must be sent through here.
 LRESULT SendCommand(unsigned id, LPARAM arg = 0);
+
+// Whether `arg`, the lParam of the WM_COMMAND being handled, is a pointer the
+// program passed itself through SendCommand. Any other program can post or
+// send WM_COMMAND with any number in lParam; that number is no address of
+// ours. A handler that reads a string from lParam asks first thing, once.
+bool OwnArgument(LPARAM arg);
 
 }  // namespace tessel::shell

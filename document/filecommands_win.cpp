@@ -198,6 +198,7 @@ LRESULT OpenCommand(HWND main, unsigned, LPARAM) {
 }
 
 LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
+    if (!shell::OwnArgument(arg)) return 0;
     const char* given = reinterpret_cast<const char*>(arg);
     if (!given) return 0;
     const std::string source = given;   // the sender's buffer may be one of ours
@@ -269,6 +270,7 @@ LRESULT MergeCommand(HWND main, unsigned, LPARAM) {
 }
 
 LRESULT MergePathCommand(HWND main, unsigned, LPARAM arg) {
+    if (!shell::OwnArgument(arg)) return 0;
     if (const char* given = reinterpret_cast<const char*>(arg)) {
         const std::string source = given;
         std::optional<std::string> data;

@@ -1,73 +1,44 @@
 #include "document/fileio_win.h"
 
-#include <cstring>
-#include <memory>
+#include <string>
 
+#include "core/editctl_win.h"
+#include "core/readfile_win.h"
 #include "core/savefile_win.h"
 
 namespace tessel::document {
 namespace {
 
-// Zero-filled movable global memory, locked while it lives.
-class GlobalBuffer {
-public:
-    explicit GlobalBuffer(SIZE_T size) : block_(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size)) {
-        if (block_) data_ = static_cast<char*>(GlobalLock(block_));
-    }
-    ~GlobalBuffer() {
-        if (data_) GlobalUnlock(block_);
-        if (block_) GlobalFree(block_);
-    }
-    GlobalBuffer(const GlobalBuffer&) = delete;
-    GlobalBuffer& operator=(const GlobalBuffer&) = delete;
-    char* data() const { return data_; }
-
-private:
-    HGLOBAL block_;
-    char* data_ = nullptr;
-};
-
-
-// Reads the whole file into zeroed memory with a terminator behind it.
-// `size` gets the byte count.
-LoadResult ReadWhole(const char* path, std::unique_ptr<GlobalBuffer>& buffer, DWORD& size) {
-    // Others may read the file meanwhile but not change it.
-    savefile::FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return LoadResult::kCannotOpen;
-    LARGE_INTEGER length;
-    if (!GetFileSizeEx(file.get(), &length)) return LoadResult::kCannotOpen;
-    if (length.QuadPart >= kLoadLimit) return LoadResult::kTooBig;
-    size = static_cast<DWORD>(length.QuadPart);
-    buffer = std::make_unique<GlobalBuffer>(size + 1);
-    if (!buffer->data()) return LoadResult::kNoMemory;
-    DWORD got = 0;
+// Reads the whole file; others may read it meanwhile but not change it.
+LoadResult ReadWhole(const char* path, std::string& bytes) {
+    switch (readfile::ReadPath(path, bytes, kLoadLimit - 1)) {
+    case readfile::Result::kRead: return LoadResult::kLoaded;
+    case readfile::Result::kTooBig: return LoadResult::kTooBig;
+    case readfile::Result::kNotFound:
+    case readfile::Result::kCannotOpen: return LoadResult::kCannotOpen;
     // A file that cannot be read to its end counts as unreadable.
-    if (size && (!::ReadFile(file.get(), buffer->data(), size, &got, nullptr) || got != size))
-        return LoadResult::kNoMemory;
-    return LoadResult::kLoaded;
+    default: return LoadResult::kNoMemory;
+    }
 }
 
-bool HoldsNul(const char* data, DWORD size) { return std::memchr(data, '\0', size) != nullptr; }
+bool HoldsNul(const std::string& bytes) { return bytes.find('\0') != std::string::npos; }
 
 }  // namespace
 
 LoadResult LoadFile(HWND edit, const char* path) {
-    std::unique_ptr<GlobalBuffer> buffer;
-    DWORD size = 0;
-    const LoadResult result = ReadWhole(path, buffer, size);
+    std::string bytes;
+    const LoadResult result = ReadWhole(path, bytes);
     if (result != LoadResult::kLoaded) return result;
-    SetWindowTextA(edit, buffer->data());
-    return HoldsNul(buffer->data(), size) ? LoadResult::kLoadedCutAtNul : LoadResult::kLoaded;
+    SetWindowTextA(edit, bytes.c_str());
+    return HoldsNul(bytes) ? LoadResult::kLoadedCutAtNul : LoadResult::kLoaded;
 }
 
 std::optional<std::string> ReadMergeFile(const char* path, bool& cutAtNul) {
-    std::unique_ptr<GlobalBuffer> buffer;
-    DWORD size = 0;
+    std::string bytes;
     cutAtNul = false;
-    if (ReadWhole(path, buffer, size) != LoadResult::kLoaded) return std::nullopt;
-    cutAtNul = HoldsNul(buffer->data(), size);
-    return std::string(buffer->data());
+    if (ReadWhole(path, bytes) != LoadResult::kLoaded) return std::nullopt;
+    cutAtNul = HoldsNul(bytes);
+    return std::string(bytes.c_str());
 }
 
 WriteResult WriteDocument(HWND edit, const char* path) {
@@ -79,12 +50,12 @@ WriteResult WriteDocument(HWND edit, const char* path) {
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
 
-    const int length = GetWindowTextLengthA(edit);
-    GlobalBuffer text(static_cast<SIZE_T>(length) + 1);
     WriteResult result = WriteResult::kFailed;
-    if (text.data()) {
-        const int got = GetWindowTextA(edit, text.data(), length + 1);
-        if (savefile::SaveDocumentBytes(path, text.data(), static_cast<DWORD>(got))) result = WriteResult::kWritten;
+    {
+        const editctl::Text text(edit);
+        if (text.ok() &&
+            savefile::SaveDocumentBytes(path, text.view().data(), static_cast<DWORD>(text.view().size())))
+            result = WriteResult::kWritten;
     }
     if (exists) {
         // The file keeps its attributes (the read-only one included) and is

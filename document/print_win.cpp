@@ -64,13 +64,42 @@ void FreeDialogMemory(PRINTDLGA& pd) {
     pd.hDevMode = pd.hDevNames = nullptr;
 }
 
+// Whatever way the job ends, the main window is enabled again, the abort box
+// is gone and a started job that did not end is aborted.
+struct JobGuard {
+    HWND main;
+    HDC dc;
+    bool started = false;   // StartDoc succeeded, EndDoc or AbortDoc not yet called
+    ~JobGuard() {
+        if (started) AbortDoc(dc);
+        EnableWindow(main, TRUE);
+        if (g_abortDialog) DestroyWindow(g_abortDialog);
+        g_abortDialog = nullptr;
+    }
+};
+
 // The job on the printer context `dc`, from the abort box to EndDoc.
 bool RunJob(HWND main, HWND edit, HDC dc, const char* title, const PageGeometry& g, int copies, bool collate) {
     const int lineCount = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
-    // Room for the line and, for a one-character line, EM_GETLINE's size word.
+    // Everything the job needs is allocated before the main window is
+    // disabled. Room for the line and, for a one-character line, EM_GETLINE's
+    // size word.
     std::vector<char> line(std::max<std::size_t>(static_cast<std::size_t>(g.charsPerLine) + 1, 2));
+    PageOps ops;
+    ops.startPage = [dc] { return StartPage(dc) > 0; };
+    ops.endPage = [dc] { return EndPage(dc) > 0; };
+    ops.aborted = [] { return g_abort; };
+    ops.printLine = [&](int index, int x, int y) {
+        // EM_GETLINE reads the buffer's size from its first word, so a
+        // longer line is cut there; the characters go out as they are.
+        *reinterpret_cast<WORD*>(line.data()) = static_cast<WORD>(g.charsPerLine);
+        const auto n = static_cast<int>(
+            SendMessageA(edit, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.data())));
+        if (n > 0) TextOutA(dc, x, y, line.data(), n);
+    };
 
     EnableWindow(main, FALSE);
+    JobGuard guard{main, dc};
     g_abort = false;
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
     g_abortDialog = CreateDialogParamA(instance, "ABORTDLGBOX", main, AbortDialogProc, 0);
@@ -89,30 +118,15 @@ bool RunJob(HWND main, HWND edit, HDC dc, const char* title, const PageGeometry&
 
     bool success = StartDocA(dc, &info) > 0;
     if (success) {
-        PageOps ops;
-        ops.startPage = [dc] { return StartPage(dc) > 0; };
-        ops.endPage = [dc] { return EndPage(dc) > 0; };
-        ops.aborted = [] { return g_abort; };
-        ops.printLine = [&](int index, int x, int y) {
-            // EM_GETLINE reads the buffer's size from its first word, so a
-            // longer line is cut there; the characters go out as they are.
-            *reinterpret_cast<WORD*>(line.data()) = static_cast<WORD>(g.charsPerLine);
-            const auto n = static_cast<int>(
-                SendMessageA(edit, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.data())));
-            if (n > 0) TextOutA(dc, x, y, line.data(), n);
-        };
+        guard.started = true;
         success = printPages(g, lineCount, copies, collate, ops);
         // After a cancel too: the pages done so far are sent. A job the
         // spooler did not take is a failure, not a success.
-        if (success)
+        if (success) {
+            guard.started = false;
             success = EndDoc(dc) > 0;
-        else
-            AbortDoc(dc);
+        }
     }
-
-    EnableWindow(main, TRUE);
-    if (g_abortDialog) DestroyWindow(g_abortDialog);
-    g_abortDialog = nullptr;
     return success && !g_abort;
 }
 
@@ -164,8 +178,9 @@ int Print(HWND main, HWND edit, const char* title) {
 namespace {
 
 LRESULT PrintCommand(HWND main, unsigned, LPARAM) {
-    const char* title = *document::Title() ? document::Title() : document::kUntitled;
-    if (!Print(main, shell::EditControl(), title))
+    // The abort box shows the title as it is, empty for an untitled document;
+    // the failure message names it "NAMENLOS".
+    if (!Print(main, shell::EditControl(), document::Title()))
         document::Warn(main, kPrintFailed);
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "core/limits.h"
 #include "core/msgbox_win.h"
+#include "core/shell_win.h"
 #include "core/settings_win.h"
 #include "document/document_win.h"
 #include "document/filedialog_win.h"

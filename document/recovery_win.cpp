@@ -1,8 +1,11 @@
 #include "document/recovery_win.h"
 
+#include <new>
 #include <string>
 
+#include "core/editctl_win.h"
 #include "core/msgbox_win.h"
+#include "core/readfile_win.h"
 #include "core/paths.h"
 #include "core/recoveryfile.h"
 #include "core/savefile_win.h"
@@ -40,18 +43,12 @@ void StopTimer() {
     KillTimer(shell::MainWindow(), kTimerId);
 }
 
-// The whole file, at most `limit` bytes; false when it cannot be read.
+// The whole file, at most `limit` bytes; false when it cannot be read. A
+// longer file is too long to be ours: it reads as bytes the reader rejects.
 bool ReadSmallFile(HANDLE file, std::string& bytes, std::size_t limit) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) return false;
-    if (static_cast<unsigned long long>(size.QuadPart) > limit) {
-        bytes.assign(limit + 1, '\0');   // too long to be ours: rejected by the reader
-        return true;
-    }
-    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD got = 0;
-    return bytes.empty() || (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-                             got == bytes.size());
+    const readfile::Result result = readfile::ReadAll(file, bytes, limit);
+    if (result == readfile::Result::kTooBig) bytes.assign(limit + 1, '\0');
+    return result == readfile::Result::kRead || result == readfile::Result::kTooBig;
 }
 
 bool ReadSmallFile(const std::string& path, std::string& bytes) {
@@ -61,10 +58,9 @@ bool ReadSmallFile(const std::string& path, std::string& bytes) {
 }
 
 std::string EditText() {
-    HWND edit = shell::EditControl();
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
-    return text;
+    const editctl::Text text(shell::EditControl());
+    if (!text.ok()) throw std::bad_alloc();
+    return std::string(text.view());
 }
 
 // Opens the recovery file for this program; false when another one holds it.
@@ -82,11 +78,16 @@ bool Own() {
 void WriteNow() {
     StopTimer();
     if (!Own()) return;   // another Tessel keeps it; the next change tries again
-    recoveryfile::Record record;
-    record.path = Path();
-    record.modified = Modified();
-    record.text = EditText();
-    const std::string bytes = recoveryfile::Encode(record);
+    std::string bytes;
+    try {
+        recoveryfile::Record record;
+        record.path = Path();
+        record.modified = Modified();
+        record.text = EditText();
+        bytes = recoveryfile::Encode(record);
+    } catch (const std::bad_alloc&) {
+        return;   // runs from the message loop, outside any command: the next change tries again
+    }
     // On a full drive the file may stay short; its check refuses it then,
     // and the next change tries again.
     LARGE_INTEGER zero{};
@@ -99,8 +100,9 @@ void WriteNow() {
 
 void TakeTitleFrom(const std::string& path) {
     SetPath(path.c_str());
-    SetTitle(filedialog::FileTitle(Path(), 128).c_str());
-    if (lstrlenA(Title()) < static_cast<int>(kUpperTitleBelow)) CharUpperA(TitleBuffer());
+    std::string title = filedialog::FileTitle(Path(), 128);
+    if (title.size() < kUpperTitleBelow) CharUpperBuffA(&title[0], static_cast<DWORD>(title.size()));
+    SetTitle(title.c_str());
 }
 
 // Puts `text` into the edit control as the document's unsaved text.

@@ -2,6 +2,7 @@
 
 #include "core/limits.h"
 #include "core/msgbox_win.h"
+#include "core/shell_win.h"
 #include "document/document_win.h"
 #include "document/filetypes.h"
 #include "resources/ids.h"

@@ -170,6 +170,7 @@ LRESULT NextDefunCommand(HWND, unsigned, LPARAM) {
 }
 
 LRESULT JumpCommand(HWND, unsigned, LPARAM arg) {
+    if (!shell::OwnArgument(arg)) return 0;
     const char* entry = reinterpret_cast<const char*>(arg);
     EditText text;
     const search::Hit hit = search::find(text.view(), jumpSearchText(entry ? entry : ""), 0, kJumpOptions);

@@ -1,12 +1,15 @@
 #include "textops/textblocks_win.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/editctl_win.h"
 #include "core/msgbox_win.h"
+#include "core/readfile_win.h"
 #include "core/savefile_win.h"
 #include "core/settings_win.h"
 #include "core/shell_win.h"
@@ -30,6 +33,11 @@ constexpr Message kNotWritten{
     "Die Textbausteine konnten nicht gespeichert werden.\n\nDie Datei bleibt, wie sie war; die Änderungen "
     "werden beim nächsten Schließen des Dialogs erneut gespeichert.",
     kCaptionWarning, MB_ICONERROR};
+constexpr Message kNotRead{
+    "Die Textbausteine in %s konnten nicht gelesen werden; vielleicht hat ein anderes Programm die Datei "
+    "geöffnet.\n\nDamit keine Textbausteine verloren gehen, bleibt die Datei unverändert: Hinzufügen und "
+    "Löschen sind gesperrt, bis sie wieder gelesen werden kann.",
+    kCaptionWarning, MB_ICONERROR};
 constexpr char kClose[] = "&Schließen";
 
 // What the open dialog works on.
@@ -37,6 +45,7 @@ struct DialogState {
     bool withSelection = false;
     std::string selection;          // the document's selected bytes when it opened
     Table table;
+    bool locked = false;            // the file could not be read: it is never written
     std::size_t current = kNoBlock;
     std::string insert;             // the block chosen with "&Einfügen"
     bool inserting = false;
@@ -50,21 +59,18 @@ struct Unsaved {
 };
 std::optional<Unsaved> g_unsaved;
 
-std::string ReadFileBytes(const char* path) {
-    std::string bytes;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        const DWORD wanted = size.QuadPart > kLargestFile ? kLargestFile : static_cast<DWORD>(size.QuadPart);
-        bytes.resize(wanted);
-        DWORD got = 0;
-        if (!ReadFile(file, bytes.data(), wanted, &got, nullptr)) got = 0;
-        bytes.resize(got);   // a short read ends the file there; its last record is dropped
+enum class ReadResult { kRead, kNoFile, kUnreadable };
+
+// The file's bytes. "No file" is an empty list; a file that exists but could
+// not be read whole (held by another program without read sharing, a read
+// error) gives the bytes read before the failure and must never be written.
+ReadResult ReadFileBytes(const char* path, std::string& bytes) {
+    switch (readfile::ReadPath(path, bytes, kLargestFile, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               readfile::Longer::kPrefix)) {
+    case readfile::Result::kRead: return ReadResult::kRead;
+    case readfile::Result::kNotFound: return ReadResult::kNoFile;
+    default: return ReadResult::kUnreadable;
     }
-    CloseHandle(file);
-    return bytes;
 }
 
 bool WriteTable(const char* path, const Table& table) {
@@ -133,6 +139,10 @@ BOOL Init(HWND dialog, DialogState& state) {
         SetDlgItemTextA(dialog, IDC_TB_NAME, deriveName(state.selection).c_str());
         FillList(dialog, state);
     }
+    if (state.locked) {   // what was read can be inserted, nothing stored
+        Enable(dialog, IDC_TB_ADD, false);
+        Enable(dialog, IDC_TB_DELETE, false);
+    }
     return TRUE;
 }
 
@@ -189,33 +199,37 @@ const ui::DialogKind<DialogState> kTextBlockDialog{
     }};
 
 // The selected bytes of the document, as the dialog opens.
-std::string SelectedText(HWND edit, DWORD start, DWORD end) {
-    char* text = ui::CopyWindowText(edit);
-    if (!text) throw std::bad_alloc();
-    const std::string all(text);
-    ui::FreeWindowText(text);
-    if (start > all.size()) start = static_cast<DWORD>(all.size());
-    if (end > all.size()) end = static_cast<DWORD>(all.size());
-    return all.substr(start, end > start ? end - start : 0);
+std::string SelectedText(HWND edit, editctl::Selection selection) {
+    const editctl::Text text(edit);
+    if (!text.ok()) throw std::bad_alloc();
+    const std::string_view all = text.view();
+    const std::size_t start = std::min(selection.start, all.size());
+    const std::size_t end = std::min(selection.end, all.size());
+    return std::string(all.substr(start, end - start));
 }
 
 void Run(HWND main, const char* path) {
     HWND edit = shell::EditControl();
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const editctl::Selection selection = editctl::GetSelection(edit);
 
     DialogState state;
-    state.withSelection = start != end;
-    if (state.withSelection) state.selection = SelectedText(edit, start, end);
-    if (g_unsaved && g_unsaved->path == path)
+    state.withSelection = !selection.empty();
+    if (state.withSelection) state.selection = SelectedText(edit, selection);
+    // Blocks kept from a failed write were read whole before, so they stand
+    // for the file; anything else comes from the file.
+    if (g_unsaved && g_unsaved->path == path) {
         state.table = Table(g_unsaved->blocks, true);
-    else
-        state.table = Table(readBlocks(ReadFileBytes(path)));
+    } else {
+        std::string bytes;
+        state.locked = ReadFileBytes(path, bytes) == ReadResult::kUnreadable;
+        state.table = Table(readBlocks(bytes));
+        if (state.locked) Show(kNotRead, main, path);
+    }
 
     ui::Run(main, kTextBlockDialog, state);
 
     if (state.inserting) SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(state.insert.c_str()));
-    if (!state.table.modified()) return;
+    if (!state.table.modified() || state.locked) return;
     if (WriteTable(path, state.table)) {
         g_unsaved.reset();
     } else {
@@ -225,8 +239,8 @@ void Run(HWND main, const char* path) {
 }
 
 LRESULT TextBlocksCommand(HWND main, unsigned, LPARAM arg) {
-    // A control that sends the command passes its window, which is no path.
-    const bool givenPath = arg && !IsWindow(reinterpret_cast<HWND>(arg));
+    // From the menu or any other program: the file beside the program.
+    const bool givenPath = arg && shell::OwnArgument(arg);
     const char* path = givenPath ? reinterpret_cast<const char*>(arg) : settings::TextBlockPath();
     try {
         Run(main, path);

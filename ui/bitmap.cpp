@@ -142,7 +142,11 @@ ParseResult TakeInfo(const std::uint8_t* data, std::size_t size, Record& r, std:
         const std::uint64_t image = rowBytes(static_cast<std::uint32_t>(width), bitCount) * height;
         if (sizeImage < image || offset + sizeImage > size) sizeImage = image;
     } else if (sizeImage == 0) {
-        return ParseResult::malformed;  // compressed data has no size of its own
+        // Compressed data without a size of its own: the image's uncompressed
+        // size, as far as the data reaches.
+        sizeImage = std::min<std::uint64_t>(rowBytes(static_cast<std::uint32_t>(width), bitCount) * height,
+                                            size - offset);
+        if (sizeImage == 0) return ParseResult::malformed;
     }
     if (offset + sizeImage > size) return ParseResult::malformed;
     Write32(h + kSizeImage, static_cast<std::uint32_t>(sizeImage));

@@ -139,6 +139,7 @@ void Paint(HWND wnd, Descriptor& d) {
 
 void OnMouseMove(HWND wnd, Descriptor& d, WPARAM keys, POINT p) {
     if (keys & MK_LBUTTON) {
+        if (d.held < 0) return;   // pressed elsewhere: the toolbar does not react
         // While held, only the pressed button reacts: sunken over it, raised off it.
         if (!PtInRect(&d.active, p) && d.pressed) {
             DrawFrame(wnd, d.active, kRaised);
@@ -158,10 +159,26 @@ void OnMouseMove(HWND wnd, Descriptor& d, WPARAM keys, POINT p) {
     DrawFrame(wnd, d.active, kRaised);
 }
 
+void OnButtonDown(HWND wnd, Descriptor& d, POINT p) {
+    const int slot = HitSlot(d, p);
+    if (slot < 0) return;
+    d.active = d.buttons[slot];
+    d.pressed = true;
+    DrawFrame(wnd, d.active, kSunken);
+    // The release belongs to this press wherever it happens.
+    SetCapture(wnd);
+    d.held = slot;
+}
+
 void OnButtonUp(HWND wnd, Descriptor& d, POINT p) {
     const int slot = HitSlot(d, p);
-    // Only a release inside the pressed button fires it.
-    if (d.pressed && slot >= 0 && EqualRect(&d.buttons[slot], &d.active)) {
+    // Only a release inside the button the press began in fires it; a release
+    // without a press here (a double-click that closed a dialog above the
+    // toolbar) does nothing.
+    const bool fire = d.held >= 0 && d.pressed && slot == d.held;
+    d.held = -1;
+    if (GetCapture() == wnd) ReleaseCapture();
+    if (fire) {
         DrawFrame(wnd, d.active, kErase);
         SendMessageA(d.parent, WM_COMMAND, MAKEWPARAM(d.slotCommands[slot], 0), 0);
     }
@@ -189,17 +206,14 @@ LRESULT CALLBACK ToolbarProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         OnMouseMove(wnd, *d, wParam, p);
         return 0;
-    case WM_LBUTTONDOWN: {
-        const int slot = HitSlot(*d, p);
-        if (slot >= 0) {
-            d->active = d->buttons[slot];
-            d->pressed = true;
-            DrawFrame(wnd, d->active, kSunken);
-        }
+    case WM_LBUTTONDOWN:
+        OnButtonDown(wnd, *d, p);
         return 0;
-    }
     case WM_LBUTTONUP:
         OnButtonUp(wnd, *d, p);
+        return 0;
+    case WM_CAPTURECHANGED:
+        d->held = -1;   // the press is over without a release here
         return 0;
     case WM_USER:
         if (d->active.left != d->active.right) {
@@ -247,6 +261,7 @@ HWND Create(Descriptor& d) {
     g_creating = static_cast<int>(d.instanceNumber);
     d.active = RECT{0, 0, 0, 0};
     d.pressed = false;
+    d.held = -1;
     HWND wnd = CreateWindowExA(0, d.className, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
                                d.parent, nullptr, d.instance, nullptr);
     if (wnd) {

@@ -45,6 +45,7 @@ struct Descriptor {
     int clientWidth = 0, clientHeight = 0;
     RECT active{};                         // the rectangle that carries the frame
     bool pressed = false;
+    int held = -1;                         // the slot pressed, mouse captured; -1 when none
     bitmap::Record picture;
     RECT buttons[kMaxSlots]{};
     bool classRegistered = false;

@@ -1,8 +1,10 @@
 #include "tests/gui/harness.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <new>
 #include <set>
 
 #include "core/shell_win.h"
@@ -19,6 +21,8 @@ std::vector<std::string> g_seen;
 std::set<HWND> g_handled;
 bool g_inTick;
 UINT_PTR g_timer;
+bool (*g_failWhen)();
+bool g_failed;
 
 std::string WindowText(HWND wnd) {
     char buf[2048] = {};
@@ -125,6 +129,13 @@ void EnsureTimer() {
 
 }  // namespace
 
+void FailOneAllocation(bool (*when)()) {
+    g_failWhen = when;
+    g_failed = false;
+}
+
+bool AllocationFailed() { return g_failed; }
+
 void ExpectMessage(const std::string& caption, const std::string& text, UINT icon, int button) {
     EnsureTimer();
     Step step;
@@ -209,7 +220,8 @@ App::~App() {
 HWND App::edit() const { return tessel::shell::EditControl(); }
 
 LRESULT App::command(unsigned id, LPARAM arg) {
-    LRESULT result = SendMessageA(main_, WM_COMMAND, id, arg);
+    // As the program sends its own commands: a string in `arg` is taken.
+    LRESULT result = tessel::shell::SendCommand(id, arg);
     Pump();
     return result;
 }
@@ -405,3 +417,19 @@ std::string FullDrive() { return FolderFromEnvironment("TESSEL_FULL_DRIVE"); }
 std::string ReadOnlyProgramFolder() { return FolderFromEnvironment("TESSEL_READONLY_PROGRAM"); }
 
 }  // namespace gui
+
+// Every allocation of the test program, the application's included, comes
+// here; the matching delete is the library's, which frees malloc's memory.
+void* operator new(std::size_t size) {
+    if (gui::g_failWhen && !gui::g_inTick) {
+        bool (*when)() = gui::g_failWhen;
+        gui::g_failWhen = nullptr;   // `when` runs unarmed
+        if (when()) {
+            gui::g_failed = true;
+            throw std::bad_alloc();
+        }
+        gui::g_failWhen = when;
+    }
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}

@@ -75,6 +75,13 @@ private:
 // Runs queued messages through the program's own loop step.
 void Pump();
 
+// Out of memory on demand: the first allocation (operator new) for which
+// `when` holds throws std::bad_alloc, once; the responder's own allocations
+// never fail. `when` must not allocate. Null disarms.
+void FailOneAllocation(bool (*when)());
+// Whether the armed allocation failure happened.
+bool AllocationFailed();
+
 // ------------------------------------------------------------ files
 std::string IniPath();                   // the settings file of the test program
 std::string RecoveryPath();              // its recovery file (extension RCV)

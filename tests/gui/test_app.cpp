@@ -424,3 +424,79 @@ TEST_CASE("the program carries its icon, menu, accelerators and a three-part fil
     CHECK(a >= 0);
     CHECK_DIALOGS_ANSWERED();
 }
+
+namespace {
+
+// Another process posts or sends WM_COMMAND `id` with `arg` to the main
+// window (tests/support/post_command.cpp); the test's messages are pumped
+// until it has ended, and once more for a posted message. Its exit status.
+DWORD FromOtherProcess(HWND main, unsigned id, LPARAM arg, bool send) {
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string exe = module;
+    exe = exe.substr(0, exe.find_last_of('\\') + 1) + "post_command.exe";
+    char cmd[512];
+    std::snprintf(cmd, sizeof cmd, "\"%s\" %u 0x%llx %s 0x%llx", exe.c_str(), id,
+                  static_cast<unsigned long long>(arg), send ? "send" : "post",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(main)));
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(exe.c_str(), cmd, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 99;
+    while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) gui::Pump();
+    DWORD status = 98;
+    GetExitCodeProcess(pi.hProcess, &status);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    gui::Pump();
+    return status;
+}
+
+}  // namespace
+
+TEST_CASE("commands 9, 17, 48 and 40013 from another program: a number in lParam is no path of ours") {
+    gui::Scratch s;
+    const std::string doc = s.file("doc.lsp", "(defun c:eins ())\r\n(defun c:zwei ())");
+    // Addresses that hold a path and a function name in this very process:
+    // taken as pointers they would open, merge or jump.
+    const std::string other = s.file("fremd.txt", "FREMD");
+    const std::string blocks = s.file("fremd.atx", std::string("\x1D\x00", 2) + "fremd" + std::string(19, '\0') +
+                                                       "fremd");
+    const std::string entry = "c:zwei";
+    const std::string ini = gui::IniPath();
+    gui::RemoveFile(ini.substr(0, ini.size() - 3) + "ATX");
+    gui::App app;
+    app.command(CMD_OPENPATH, gui::Arg(doc));
+    app.select(2, 2);
+    const std::string text = app.text(), caption = app.caption();
+    for (const bool send : {false, true}) {
+        for (const LPARAM arg : {gui::Arg(other), gui::Arg(blocks), reinterpret_cast<LPARAM>(entry.c_str()),
+                                 static_cast<LPARAM>(1)}) {
+            CAPTURE(send);
+            CAPTURE(arg);
+            for (const unsigned id : {CMD_OPENPATH, CMD_MERGEPATH, CMD_FINDDEFUN}) {
+                CAPTURE(id);
+                CHECK(FromOtherProcess(app.main(), id, arg, send) == 0);
+                REQUIRE(app.alive());
+                CHECK(app.text() == text);
+                CHECK(app.caption() == caption);
+                CHECK(app.selection() == std::make_pair(2, 2));
+                CHECK_FALSE(tessel::document::Modified());
+            }
+            // Text blocks open as from the menu, on the file beside the
+            // program, which does not exist here.
+            gui::ExpectDialog("Textbaustein", [](HWND d) {
+                CHECK(SendDlgItemMessageA(d, IDC_TB_NAME, CB_GETCOUNT, 0, 0) == 0);
+                gui::Press(d, IDCANCEL);
+            });
+            CHECK(FromOtherProcess(app.main(), CMD_TEXTBLOCKS, arg, send) == 0);
+            REQUIRE(app.alive());
+            CHECK(gui::ReadFile(blocks).size() == 31);
+        }
+    }
+    // The program's own commands still take their strings.
+    app.command(CMD_FINDDEFUN, reinterpret_cast<LPARAM>(entry.c_str()));
+    const int at = static_cast<int>(text.find("defun c:zwei"));
+    CHECK(app.selection() == std::make_pair(at, at + 12));
+    CHECK_DIALOGS_ANSWERED();
+}

@@ -281,6 +281,22 @@ TEST_CASE("toolbar clicks: release inside the pressed button only, never on a se
         Mouse(WM_LBUTTONUP, 0, 150, 33);
         CHECK(gui::ClipboardText().empty());
     }
+    SUBCASE("a release without a press in the toolbar fires nothing, hovered or not") {
+        // As when a double-click closes a dialog that lay over the toolbar.
+        Mouse(WM_MOUSEMOVE, 0, kCopyX, kMiddleY);
+        Mouse(WM_LBUTTONUP, 0, kCopyX, kMiddleY);
+        Mouse(WM_LBUTTONUP, 0, kCopyX, kMiddleY);
+        CHECK(gui::ClipboardText().empty());
+        // A press on Cut, dragged over Copy while hovering drew it: nothing.
+        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, kCutX, kMiddleY);
+        CHECK(GetCapture() == toolbar::MainWindow());
+        Mouse(WM_MOUSEMOVE, MK_LBUTTON, kCopyX, kMiddleY);
+        Mouse(WM_LBUTTONUP, 0, kCopyX, kMiddleY);
+        CHECK(GetCapture() == nullptr);
+        Mouse(WM_LBUTTONUP, 0, kCutX, kMiddleY);
+        CHECK(gui::ClipboardText().empty());
+        CHECK(app.text() == "Kachel");
+    }
     SUBCASE("dragging back onto the pressed button before releasing sends it") {
         Mouse(WM_LBUTTONDOWN, MK_LBUTTON, kCopyX, kMiddleY);
         Mouse(WM_MOUSEMOVE, MK_LBUTTON, kCopyX, 33);
@@ -340,6 +356,29 @@ TEST_CASE("toolbar registry: too many slots or an instance number past the regis
         UpdateWindow(toolbar::MainWindow());  // repaint what the second one covered first
         Mouse(WM_MOUSEMOVE, 0, 10, 10);
         CHECK(Capture(toolbar::MainWindow()).at(6, 15) == GetSysColor(COLOR_BTNHIGHLIGHT));
+    }
+    SUBCASE("placements 2 and 8: a column, its pictures one below the other") {
+        // The strip is one row of cells; a column shows cell i in slot i.
+        for (const unsigned placement : {unsigned{toolbar::kLeft}, unsigned{toolbar::kRight}}) {
+            CAPTURE(placement);
+            d.instanceNumber = 3;
+            d.placement = placement;
+            d.slotCount = 3;
+            d.slotCommands[0] = CMD_NEW;
+            d.slotCommands[1] = CMD_OPEN;
+            d.slotCommands[2] = CMD_SAVE;
+            HWND column = toolbar::Create(d);
+            REQUIRE(column);
+            toolbar::Layout(d, 300, 200);
+            CHECK(Show(ChildRect(column)) == (placement == toolbar::kLeft ? "0,0,36,200" : "264,0,300,200"));
+            CHECK(Show(d.buttons[1]) == "6,30,30,54");
+            const Capture shot(column);
+            CHECK(shot.at(6 + 5, 6 + 3) == RGB(0, 0, 0));                // New's page in slot 0
+            CHECK(shot.at(6 + 10, 6 + 24 + 15) == RGB(255, 255, 0));     // Open's folder in slot 1
+            CHECK(shot.at(6 + 10, 6 + 15) != RGB(255, 255, 0));
+            DestroyWindow(column);
+            toolbar::Unregister(d);
+        }
     }
     SUBCASE("placement 1 creates no window") {
         d.instanceNumber = 2;

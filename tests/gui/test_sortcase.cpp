@@ -71,6 +71,15 @@ TEST_CASE("sorting the selected lines with each choice, with and without a trail
         app.command(CMD_SORT);
         CHECK(app.text() == "x\r\n9\r\n10\r\n100");
     }
+    SUBCASE("a range of only empty lines: the lines are removed, one undo brings them back") {
+        app.setText("\r\n\r\n\r\nx");
+        app.select(0, 6);
+        ExpectSort(false, false);
+        app.command(CMD_SORT);
+        CHECK(app.text() == "x");
+        app.command(CMD_UNDO);
+        CHECK(app.text() == "\r\n\r\n\r\nx");
+    }
     SUBCASE("numeric descending") {
         app.setText("-3\r\n1.5e1\r\n2");
         app.select(0, 12);

@@ -257,6 +257,21 @@ TEST_CASE("damaged files open with their whole records and are not rewritten unl
     CHECK_DIALOGS_ANSWERED();
 }
 
+TEST_CASE("a block holding a NUL byte keeps all its bytes when the file is rewritten") {
+    gui::App app;
+    const std::string withNul = Record("nul", std::string("vor\0nach", 8));
+    AtxFile file(withNul + Record("weg", "x"));
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        CHECK(gui::ItemText(d, IDC_TB_PREVIEW) == "vor");   // a window text ends at the NUL
+        Choose(d, 1);
+        Click(d, IDC_TB_DELETE);
+        gui::Press(d, IDCANCEL);
+    });
+    app.command(CMD_TEXTBLOCKS);
+    CHECK(gui::ReadFile(AtxPath()) == withNul);
+    CHECK_DIALOGS_ANSWERED();
+}
+
 TEST_CASE("a failed write keeps the old file and the blocks, which the next opening offers again") {
     const std::string drive = gui::FullDrive();
     if (drive.empty()) {
@@ -322,5 +337,58 @@ TEST_CASE("a read-only text-block file is not overwritten: the warning, and the 
     });
     app.command(CMD_TEXTBLOCKS);
     CHECK(gui::ReadFile(AtxPath()) == Record("zwei", "2"));
+    CHECK_DIALOGS_ANSWERED();
+}
+
+TEST_CASE("a text-block file that exists but cannot be read is never written; the dialog still opens") {
+    gui::App app;
+    AtxFile file(kTwo);
+    const std::string warning = "Die Textbausteine in " + AtxPath() +
+                                " konnten nicht gelesen werden; vielleicht hat ein anderes Programm die Datei "
+                                "geöffnet.\n\nDamit keine Textbausteine verloren gehen, bleibt die Datei unverändert: "
+                                "Hinzufügen und Löschen sind gesperrt, bis sie wieder gelesen werden kann.";
+    // Another program holds the file without read sharing.
+    HANDLE held = CreateFileA(AtxPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    app.setText("neuer Block");
+    app.select(0, 11);
+    gui::ExpectMessage("Warnung", warning, MB_ICONERROR);
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        CheckButtons(d, {false, false, false, "&Abbrechen"});
+        CHECK(ListNames(d).empty());
+        Click(d, IDC_TB_ADD);   // disabled: nothing is added
+        CHECK(ListNames(d).empty());
+        gui::Press(d, IDCANCEL);
+    });
+    app.command(CMD_TEXTBLOCKS);
+    CloseHandle(held);
+    CHECK(gui::ReadFile(AtxPath()) == kTwo);
+
+    // Readable again: the next opening has every stored block, and closing
+    // it writes nothing over them.
+    app.select(0, 0);
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        CHECK(ListNames(d) == std::vector<std::string>{"eins", "zwei"});
+        gui::Press(d, IDCANCEL);
+    });
+    app.command(CMD_TEXTBLOCKS);
+    CHECK(gui::ReadFile(AtxPath()) == kTwo);
+
+    // A path that cannot be read as a file at all: the same warning, and
+    // the dialog still opens.
+    gui::Scratch scratch;
+    const std::string folder = scratch.dir + "ORDNER.ATX";
+    REQUIRE(CreateDirectoryA(folder.c_str(), nullptr));
+    app.setText("neu");
+    app.select(0, 3);
+    gui::ExpectMessage("Warnung",
+                       "Die Textbausteine in " + folder + warning.substr(warning.find(" konnten")), MB_ICONERROR);
+    gui::ExpectDialog(kCaption, [](HWND d) {
+        CheckButtons(d, {false, false, false, "&Abbrechen"});
+        gui::Press(d, IDCANCEL);
+    });
+    app.command(CMD_TEXTBLOCKS, gui::Arg(folder));
+    CHECK(GetFileAttributesA(folder.c_str()) == FILE_ATTRIBUTE_DIRECTORY);
     CHECK_DIALOGS_ANSWERED();
 }

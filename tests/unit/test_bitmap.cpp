@@ -233,6 +233,27 @@ TEST_CASE("images that do not fit their data are refused and leave the record al
     }
 }
 
+TEST_CASE("RLE images without biSizeImage: the image's size, never more than the data") {
+    bitmap::Record r;
+    for (const unsigned bits : {8u, 4u}) {
+        CAPTURE(bits);
+        Bytes b = WindowsBmp(16, 16, bits, bits == 8 ? 256 : 16);
+        Put32(b, 30, bits == 8 ? 1 : 2);
+        const std::size_t offset = Get32(b, 10);
+        const std::size_t image = bitmap::rowBytes(16, bits) * 16;
+        b.resize(offset + image + 40);   // more data than the image: the image's size
+        REQUIRE(Parse(b, r) == bitmap::ParseResult::ok);
+        CHECK(r.bits.size() == image);
+        CHECK(Get32(r.headerCopy, 20) == image);
+        b.resize(offset + 10);           // less: what there is
+        REQUIRE(Parse(b, r) == bitmap::ParseResult::ok);
+        CHECK(r.bits.size() == 10);
+        CHECK(Get32(r.headerCopy, 20) == 10);
+        b.resize(offset);                // none: refused
+        CHECK(Parse(b, r) == bitmap::ParseResult::malformed);
+    }
+}
+
 TEST_CASE("an oversized biSizeImage is cut to the image; a smaller one grows to it") {
     bitmap::Record r;
     Bytes b = WindowsBmp(4, 2, 24, 0, 0x7FFFFFFF);
