@@ -8,8 +8,8 @@ namespace {
 
 std::size_t rootLength(std::string_view path)
 {
-    if (path.size() >= 2 && path[1] == ':')
-        return (path.size() >= 3 && path[2] == '\\') ? 3 : 2;
+    // A leading backslash comes first, as for the system: "\:x" is the name
+    // ":x" at the root of the current drive, not a drive.
     if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
         const std::size_t shareStart = path.find('\\', 2);
         return shareStart == std::string_view::npos ? path.size() : shareStart + 1;
@@ -17,6 +17,8 @@ std::size_t rootLength(std::string_view path)
     // From the root of the current drive: without its backslash the path
     // would turn relative and name another file.
     if (!path.empty() && path[0] == '\\') return 1;
+    if (path.size() >= 2 && path[1] == ':')
+        return (path.size() >= 3 && path[2] == '\\') ? 3 : 2;
     return 0;
 }
 

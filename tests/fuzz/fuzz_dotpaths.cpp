@@ -53,11 +53,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The root ("X:\", "X:", "\\server\") is kept as given; after it no
         // dot component is left.
         std::size_t root = 0;
-        if (source.size() >= 2 && source[1] == ':') {
-            root = source.size() >= 3 && source[2] == '\\' ? 3 : 2;
-        } else if (source.size() >= 2 && source[0] == '\\' && source[1] == '\\') {
+        if (source.size() >= 2 && source[0] == '\\' && source[1] == '\\') {
             const std::size_t share = source.find('\\', 2);
             root = share == std::string_view::npos ? source.size() : share + 1;
+        } else if (!source.empty() && source[0] == '\\') {
+            root = 1;
+        } else if (source.size() >= 2 && source[1] == ':') {
+            root = source.size() >= 3 && source[2] == '\\' ? 3 : 2;
         }
         if (resolved->compare(0, root, source.substr(0, root)) != 0) __builtin_trap();
         if (resolved->size() > root && HasDotComponent(std::string_view(*resolved).substr(root))) __builtin_trap();

@@ -57,7 +57,7 @@ std::vector<std::string> resolve(std::string_view p)
 {
     std::vector<std::string> parts;
     std::size_t rest = 0;
-    if (p.size() >= 2 && p[1] == ':') {
+    if (p.size() >= 2 && p[1] == ':' && !isSeparator(p[0])) {
         const bool absolute = p.size() >= 3 && isSeparator(p[2]);
         parts.push_back(std::string(1, upperAscii(p[0])) + (absolute ? ":\\" : ":"));
         rest = absolute ? 3 : 2;

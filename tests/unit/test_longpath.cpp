@@ -185,6 +185,8 @@ TEST_CASE("dot components are resolved before the lookup")
     CHECK_FALSE(resolveDots("a\\..\\\\x"));
     CHECK_FALSE(resolveDots("C:.\\/x"));
     CHECK_FALSE(resolveDots(".\\a:b"));
+    // A leading backslash makes a root, whatever follows it.
+    CHECK(resolveDots("\\:x\\..\\y") == "\\y");
     CHECK(resolveDots("C:\\d\\..\\a:b") == "C:\\a:b");
 
     FakeFileSystem fs;
