@@ -219,28 +219,17 @@ LRESULT LoadCommand(HWND main, unsigned, LPARAM) {
     return 0;
 }
 
-// No exception leaves a command: out of memory is reported and nothing changes.
-template <CommandHandler handler>
-LRESULT Guarded(HWND main, unsigned id, LPARAM arg) {
-    try {
-        return handler(main, id, arg);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(GetFocus());
-        return 0;
-    }
-}
-
 constexpr CommandEntry kCommands[] = {
-    {CMD_LSP_DEFUN, Guarded<TemplateCommand>},
-    {CMD_LSP_IF, Guarded<TemplateCommand>},
-    {CMD_LSP_NEXTDEFUN, Guarded<NextDefunCommand>},
-    {CMD_LSP_VARLIST, Guarded<VariableListCommand>},
-    {CMD_LSP_ENVIRON, Guarded<EnvironmentCommand>},
-    {CMD_LSP_BRACKETS, Guarded<BracketCommand>},
-    {CMD_LSP_COMPRESS, Guarded<CompressCommand>},
-    {CMD_LSP_BRACKCOMP, Guarded<TestAndCompressCommand>},
-    {CMD_LSP_ACADLOAD, Guarded<LoadCommand>},
-    {CMD_FINDDEFUN, Guarded<JumpCommand>},
+    {CMD_LSP_DEFUN, TemplateCommand},
+    {CMD_LSP_IF, TemplateCommand},
+    {CMD_LSP_NEXTDEFUN, NextDefunCommand},
+    {CMD_LSP_VARLIST, VariableListCommand},
+    {CMD_LSP_ENVIRON, EnvironmentCommand},
+    {CMD_LSP_BRACKETS, BracketCommand},
+    {CMD_LSP_COMPRESS, CompressCommand},
+    {CMD_LSP_BRACKCOMP, TestAndCompressCommand},
+    {CMD_LSP_ACADLOAD, LoadCommand},
+    {CMD_FINDDEFUN, JumpCommand},
 };
 
 }  // namespace

@@ -242,11 +242,7 @@ LRESULT TextBlocksCommand(HWND main, unsigned, LPARAM arg) {
     // From the menu or any other program: the file beside the program.
     const bool givenPath = arg && shell::OwnArgument(arg);
     const char* path = givenPath ? reinterpret_cast<const char*>(arg) : settings::TextBlockPath();
-    try {
-        Run(main, path);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(GetFocus());
-    }
+    Run(main, path);   // out of memory ends at the main window's barrier
     return 0;
 }
 
