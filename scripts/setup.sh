@@ -6,8 +6,9 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 for p in cmake make g++ file x11-utils g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth doctest-dev x11-apps imagemagick clang libclang-rt-14-dev cups-daemon cups-client; do
   have "$p" || need+=("$p")
 done
-# The release: the installer compiler, 7z to look into installers, zip.
-for p in nsis p7zip-full zip unzip; do have "$p" || need+=("$p"); done
+# The release: the installer compiler, 7z to look into installers, zip, and
+# python3 for reading the version resource.
+for p in nsis p7zip-full zip unzip python3; do have "$p" || need+=("$p"); done
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
   need+=(wine32:i386)
