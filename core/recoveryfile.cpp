@@ -55,6 +55,11 @@ std::string Encode(const Record& record) {
 }
 
 ReadResult Decode(std::string_view bytes, Record& out) {
+    // A file cut off before or inside its magic (a write stopped right after
+    // the file was made) is ours, damaged: it must not pass for somebody
+    // else's file that merely has our name.
+    const std::string_view magic(kMagic, sizeof kMagic);
+    if (bytes.size() <= sizeof kMagic && magic.substr(0, bytes.size()) == bytes) return ReadResult::kDamaged;
     if (bytes.size() < sizeof kMagic + 1 || bytes.substr(0, sizeof kMagic) != std::string_view(kMagic, sizeof kMagic) ||
         static_cast<unsigned char>(bytes[8]) != kVersion)
         return ReadResult::kForeign;
