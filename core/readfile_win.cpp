@@ -1,5 +1,6 @@
 #include "core/readfile_win.h"
 
+#include <limits>
 #include <new>
 
 namespace tessel::readfile {
@@ -15,6 +16,7 @@ Result ReadAll(HANDLE file, std::string& out, std::uint64_t maxSize, Longer long
     }
     LARGE_INTEGER zero{};
     if (!SetFilePointerEx(file, zero, nullptr, FILE_BEGIN)) return Result::kReadError;
+    if (wanted > std::numeric_limits<std::size_t>::max() / 2) return Result::kNoMemory;  // a 32-bit process
     try {
         out.assign(static_cast<std::size_t>(wanted), '\0');
     } catch (const std::bad_alloc&) {

@@ -9,9 +9,13 @@
 #include "core/limits.h"
 #include "core/msgbox_win.h"
 #include "core/paths.h"
+#include "core/readfile_win.h"
 
 namespace tessel::settings {
 namespace {
+
+// A settings file is a few hundred bytes; a monster is read up to here.
+constexpr std::uint64_t kLargestIni = 64ull << 20;
 
 constexpr Message kNotWritten{
     "Die Einstellungen konnten nicht gespeichert werden:\n%s\n\nGeänderte Einstellungen gelten nur bis zum "
@@ -111,10 +115,10 @@ void ReadFrom(HANDLE file) {
         g_stamp.written = info.ftLastWriteTime;
         g_stamp.size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     }
+    // After a read error, what was read before it counts, as the platform's
+    // reader would have it.
     std::string bytes;
-    char buffer[4096];
-    DWORD n = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+    readfile::ReadAll(file, bytes, kLargestIni, readfile::Longer::kPrefix);
     g_platformReader = inifile::needsPlatformReader(bytes);
     if (!g_platformReader) g_file = inifile::parse(bytes);
 }
