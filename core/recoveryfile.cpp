@@ -86,4 +86,12 @@ ReadResult Decode(std::string_view bytes, Record& out) {
     return ReadResult::kRead;
 }
 
+ReadResult DecodeRewritten(std::string_view bytes, Record& out) {
+    if (bytes.size() >= kHeaderSize) {
+        const std::uint64_t length = std::uint64_t{kHeaderSize} + GetU32(bytes, 12) + GetU32(bytes, 16) + 4;
+        if (length < bytes.size()) bytes = bytes.substr(0, static_cast<std::size_t>(length));
+    }
+    return Decode(bytes, out);
+}
+
 }  // namespace tessel::recoveryfile

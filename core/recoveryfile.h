@@ -54,6 +54,12 @@ enum class ReadResult {
 // Reads `bytes` into `out` only when everything checks.
 ReadResult Decode(std::string_view bytes, Record& out);
 
+// The recovery file is rewritten in place, so a program stopped between
+// writing a shorter record and cutting the file leaves the end of the longer
+// one behind it. Reads the record at the start of `bytes` as Decode does and
+// ignores such leftovers.
+ReadResult DecodeRewritten(std::string_view bytes, Record& out);
+
 std::uint32_t Crc32(std::string_view bytes);
 
 }  // namespace tessel::recoveryfile

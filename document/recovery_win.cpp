@@ -77,7 +77,6 @@ bool Own() {
 // changes) and puts it into the recovery file, flushed.
 void WriteNow() {
     StopTimer();
-    if (!Own()) return;   // another Tessel keeps it; the next change tries again
     std::string bytes;
     try {
         recoveryfile::Record record;
@@ -88,8 +87,11 @@ void WriteNow() {
     } catch (const std::bad_alloc&) {
         return;   // runs from the message loop, outside any command: the next change tries again
     }
+    if (!Own()) return;   // another Tessel keeps it; the next change tries again
     // On a full drive the file may stay short; its check refuses it then,
-    // and the next change tries again.
+    // and the next change tries again. Stopped between the write and the
+    // cut, the file holds the new record and the old one's end, which the
+    // reader ignores.
     LARGE_INTEGER zero{};
     DWORD written = 0;
     if (SetFilePointerEx(g_file, zero, nullptr, FILE_BEGIN) &&
@@ -157,10 +159,15 @@ void OfferAtStart(HWND main) {
         savefile::FileHandle file(
             CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         if (!file.valid()) return;
-        if (!ReadSmallFile(file.get(), bytes, recoveryfile::kMaxFileSize)) bytes.clear();
+        if (!ReadSmallFile(file.get(), bytes, recoveryfile::kMaxFileSize)) bytes.assign(1, '\0');
+    }
+    // Made, and stopped before anything was written into it: nothing to offer.
+    if (bytes.empty()) {
+        DeleteFileA(path.c_str());
+        return;
     }
     recoveryfile::Record record;
-    if (recoveryfile::Decode(bytes, record) != recoveryfile::ReadResult::kRead ||
+    if (recoveryfile::DecodeRewritten(bytes, record) != recoveryfile::ReadResult::kRead ||
         record.kind != recoveryfile::Kind::kRecovery) {
         Show(kRecoveryUnusable, main, path.c_str());
         return;

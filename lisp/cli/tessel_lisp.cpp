@@ -346,10 +346,13 @@ int Compress(const std::vector<std::string>& args) {
     return status;
 }
 
-int Vars(const std::vector<std::string>& args) {
+// A listing command: `list` gets each named file's name and text; a file
+// that cannot be read makes the run a failure and the others are still listed.
+template <typename List>
+int ListEach(const char* command, const CommandHelp& help, const std::vector<std::string>& args, List list) {
     Arguments a;
-    if (!Parse("vars", args, {}, {}, a)) return kTrouble;
-    if (a.help) return CommandHelpText(kHelp[2]);
+    if (!Parse(command, args, {}, {}, a)) return kTrouble;
+    if (a.help) return CommandHelpText(help);
     int status = kPassed;
     std::string text;
     for (const std::string& file : a.files) {
@@ -357,23 +360,20 @@ int Vars(const std::vector<std::string>& args) {
             status = kTrouble;
             continue;
         }
-        const std::string prefix = a.files.size() > 1 ? ShownName(file) + ": " : std::string();
-        for (const Variable& v : programVariables(text)) std::printf("%s%s\n", prefix.c_str(), v.name.c_str());
+        list(file, text, a.files.size() > 1);
     }
     return status;
 }
 
+int Vars(const std::vector<std::string>& args) {
+    return ListEach("vars", kHelp[2], args, [](const std::string& file, const std::string& text, bool several) {
+        const std::string prefix = several ? ShownName(file) + ": " : std::string();
+        for (const Variable& v : programVariables(text)) std::printf("%s%s\n", prefix.c_str(), v.name.c_str());
+    });
+}
+
 int Defuns(const std::vector<std::string>& args) {
-    Arguments a;
-    if (!Parse("defuns", args, {}, {}, a)) return kTrouble;
-    if (a.help) return CommandHelpText(kHelp[3]);
-    int status = kPassed;
-    std::string text;
-    for (const std::string& file : a.files) {
-        if (!ReadInput(file, text)) {
-            status = kTrouble;
-            continue;
-        }
+    return ListEach("defuns", kHelp[3], args, [](const std::string& file, const std::string& text, bool) {
         const std::string name = ShownName(file);
         const std::vector<Definition> found = programDefinitions(text);
         // Functions, then DCL files, then DCL dialogs, each in text order.
@@ -388,8 +388,7 @@ int Defuns(const std::vector<std::string>& args) {
                             d.name.empty() ? "(no name)" : d.name.c_str());
             }
         }
-    }
-    return status;
+    });
 }
 
 }  // namespace

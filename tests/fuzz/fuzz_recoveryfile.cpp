@@ -2,6 +2,7 @@
 //  - it never reads outside the input and refuses what does not check;
 //  - a record it accepts holds no NUL, keeps its limits, and encodes back to
 //    exactly the bytes it was read from (so nothing unchecked is taken in);
+//  - the rewritten-file reader accepts only a whole record at the start;
 //  - encoding any record and reading it back gives the record.
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         REQUIRE(record.path.size() <= kMaxPath && record.text.size() <= kMaxText);
         REQUIRE(record.path.find('\0') == std::string::npos && record.text.find('\0') == std::string::npos);
         REQUIRE(Encode(record) == bytes);
+    }
+    // What the rewritten-file reader accepts was written whole at the start.
+    Record leading;
+    if (DecodeRewritten(bytes, leading) == ReadResult::kRead) {
+        const std::string again = Encode(leading);
+        REQUIRE(bytes.substr(0, again.size()) == again);
     }
 
     // The input as a record of its own: it survives the round trip.

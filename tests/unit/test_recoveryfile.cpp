@@ -55,6 +55,29 @@ TEST_CASE("an untitled, empty record and the largest one both read back; over-lo
     CHECK(out.text.size() == kMaxText);
 }
 
+TEST_CASE("a rewritten recovery file stopped before it was cut still reads its new record") {
+    Record longer;
+    longer.text = "eine lange Zeile\r\nund noch eine\r\n";
+    Record shorter;
+    shorter.path = "C:\\A.TXT";
+    shorter.text = "kurz";
+    const std::string old = Encode(longer);
+    std::string now = Encode(shorter);
+    REQUIRE(now.size() < old.size());
+    now += old.substr(now.size());   // written over the old one, not yet cut
+    Record out;
+    CHECK(Decode(now, out) == ReadResult::kDamaged);
+    REQUIRE(DecodeRewritten(now, out) == ReadResult::kRead);
+    CHECK(out.path == shorter.path);
+    CHECK(out.text == shorter.text);
+    // Stopped in the middle of the write: the new record is not whole.
+    std::string half = old;
+    half.replace(0, 30, Encode(shorter).substr(0, 30));
+    CHECK(DecodeRewritten(half, out) == ReadResult::kDamaged);
+    CHECK(DecodeRewritten("", out) == ReadResult::kDamaged);
+    CHECK(DecodeRewritten("[WINDOWSIZE]\r\nXPOS=1\r\n", out) == ReadResult::kForeign);
+}
+
 TEST_CASE("CRC-32 is the standard one") {
     CHECK(Crc32("123456789") == 0xCBF43926u);
     CHECK(Crc32("") == 0u);
