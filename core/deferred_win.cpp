@@ -56,6 +56,8 @@ BOOL PrintDlgA(LPPRINTDLGA record) {
     return entry ? entry(record) : FALSE;
 }
 
+bool CommonDialogsLoaded() { return g_comdlg != nullptr; }
+
 DWORD CommDlgExtendedError() {
     static const auto entry = Entry<DWORD(WINAPI*)()>(false, "CommDlgExtendedError");
     return entry ? entry() : static_cast<DWORD>(0);

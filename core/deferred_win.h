@@ -19,6 +19,8 @@ HWND ReplaceTextA(LPFINDREPLACEA record);
 BOOL ChooseFontA(LPCHOOSEFONTA record);
 BOOL PrintDlgA(LPPRINTDLGA record);
 DWORD CommDlgExtendedError();
+// Whether the common dialog library has been loaded by one of the calls above.
+bool CommonDialogsLoaded();
 
 UINT DragQueryFileA(HDROP drop, UINT index, LPSTR name, UINT size);
 void DragFinish(HDROP drop);
