@@ -25,10 +25,10 @@
 #include "ui/statusbar_win.h"
 #include "resources/ids.h"
 
-namespace tessel {
+namespace tessel::commands {
 namespace {
 
-constexpr Message kHelpNotLoaded{"Fehler beim Laden der Hilfe", kCaptionWarning, MB_ICONERROR};
+constexpr msgbox::Message kHelpNotLoaded{"Fehler beim Laden der Hilfe", msgbox::kCaptionWarning, MB_ICONERROR};
 
 LRESULT SendToEdit(UINT msg) {
     SendMessageA(shell::EditControl(), msg, 0, 0);
@@ -68,29 +68,29 @@ LRESULT StandardColours(HWND, unsigned, LPARAM) {
 }
 
 LRESULT SaveSize(HWND, unsigned, LPARAM) {
-    SaveWindowSizeCommand();
+    mainwindow::SaveWindowSizeCommand();
     return 0;
 }
 
 LRESULT ResetSize(HWND, unsigned, LPARAM) {
-    ResetWindowSizeCommand();
+    mainwindow::ResetWindowSizeCommand();
     return 0;
 }
 
 LRESULT LoadSize(HWND, unsigned, LPARAM) {
-    LoadWindowSizeCommand();
+    mainwindow::LoadWindowSizeCommand();
     return 0;
 }
 
 LRESULT StartupCommand(HWND, unsigned, LPARAM) {
-    RestoreTopmostCommand();
-    document::FillIniCombo();
+    mainwindow::RestoreTopmostCommand();
+    drop::FillIniCombo();
     return 0;
 }
 
 LRESULT QuickHelp(HWND main, unsigned, LPARAM) {
-    if (!ui::ShowQuickHelp(main, "HELPTEXT", "Kurze Anleitung"))
-        Show(kHelpNotLoaded);
+    if (!quickhelp::ShowQuickHelp(main, "HELPTEXT", "Kurze Anleitung"))
+        msgbox::Show(kHelpNotLoaded);
     return 0;
 }
 
@@ -100,7 +100,7 @@ LRESULT Status(HWND, unsigned, LPARAM) {
 }
 
 // The commands whose whole logic lives here.
-constexpr CommandEntry kAppCommands[] = {
+constexpr command::CommandEntry kAppCommands[] = {
     {CMD_STARTUP, StartupCommand},
     {CMD_EXIT, Exit},
     {CMD_UNDO, Undo},
@@ -119,10 +119,10 @@ constexpr CommandEntry kAppCommands[] = {
 };
 
 // Every module's table, searched in turn.
-const CommandTable kTables[] = {
-    MakeTable(kAppCommands),
-    document::Commands(),
-    textops::Commands(),
+const command::CommandTable kTables[] = {
+    command::MakeTable(kAppCommands),
+    doccommands::Commands(),
+    textcommands::Commands(),
     textblocks::Commands(),
     colours::Commands(),
     font::Commands(),
@@ -131,11 +131,11 @@ const CommandTable kTables[] = {
     sorting::Commands(),
     casing::Commands(),
     about::Commands(),
-    lisp::Commands(),
+    lispcommands::Commands(),
 };
 
-const CommandEntry* FindCommand(unsigned id) {
-    for (const CommandTable& table : kTables)
+const command::CommandEntry* FindCommand(unsigned id) {
+    for (const command::CommandTable& table : kTables)
         for (std::size_t i = 0; i < table.count; ++i)
             if (table.entries[i].Serves(id)) return &table.entries[i];
     return nullptr;
@@ -153,10 +153,10 @@ LRESULT DispatchCommand(HWND main, WPARAM wParam, LPARAM lParam) {
             document::SetModified(true);
             return 0;
         case EN_ERRSPACE:
-            textops::NoteCapacity(true);
+            lineops::NoteCapacity(true);
             return 0;
         case EN_MAXTEXT:
-            textops::NoteCapacity(false);
+            lineops::NoteCapacity(false);
             return 0;
         default:
             return DefWindowProcA(main, WM_COMMAND, wParam, lParam);
@@ -164,11 +164,11 @@ LRESULT DispatchCommand(HWND main, WPARAM wParam, LPARAM lParam) {
     }
     if (id == IDC_INICOMBO && reinterpret_cast<HWND>(lParam) == shell::IniCombo() && lParam) {
         if (code != CBN_SELCHANGE) return 0;
-        document::OpenSelectedIniFile();
+        drop::OpenSelectedIniFile();
         return DefWindowProcA(main, WM_COMMAND, wParam, lParam);
     }
 
-    const CommandEntry* entry = FindCommand(id);
+    const command::CommandEntry* entry = FindCommand(id);
     if (!entry) return DefWindowProcA(main, WM_COMMAND, wParam, lParam);
     return entry->run(main, id, lParam);
 }
@@ -197,10 +197,10 @@ void InitMenuPopup(HMENU popup, int position) {
         break;
     }
     case 4: {
-        for (int mode = 0; mode < document::kDropActionCount; ++mode) {
-            const auto action = static_cast<document::DropAction>(mode);
-            CheckMenuItem(popup, document::DropActionCommand(action),
-                          MF_BYCOMMAND | (document::DropMode() == action ? MF_CHECKED : MF_UNCHECKED));
+        for (int mode = 0; mode < drop::kDropActionCount; ++mode) {
+            const auto action = static_cast<drop::DropAction>(mode);
+            CheckMenuItem(popup, drop::DropActionCommand(action),
+                          MF_BYCOMMAND | (drop::DropMode() == action ? MF_CHECKED : MF_UNCHECKED));
         }
         break;
     }
@@ -211,14 +211,14 @@ void InitMenuPopup(HMENU popup, int position) {
 
 bool HandleOtherMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)lParam;
-    if (lisp::dde::HandleMessage(main, msg, wParam, lParam, result)) return true;
+    if (dde::HandleMessage(main, msg, wParam, lParam, result)) return true;
     if (search::HandleMessage(main, msg, wParam, lParam, result)) return true;
     if (msg == WM_DROPFILES) {
-        document::HandleDrop(main, reinterpret_cast<HDROP>(wParam));
+        drop::HandleDrop(main, reinterpret_cast<HDROP>(wParam));
         result = 0;
         return true;
     }
     return false;
 }
 
-}  // namespace tessel
+}  // namespace tessel::commands

@@ -24,11 +24,11 @@
 #include "ui/statusbar_win.h"
 #include "ui/toolbar_win.h"
 
-namespace tessel {
+namespace tessel::mainwindow {
 namespace {
 
 const char kClassName[] = "Tessel32";
-constexpr Message kInvalidCommandLine{"Befehlszeilenargument ungültig", kCaptionWarning, MB_ICONERROR};
+constexpr msgbox::Message kInvalidCommandLine{"Befehlszeilenargument ungültig", msgbox::kCaptionWarning, MB_ICONERROR};
 
 HACCEL g_accelerators;
 int g_topmost = 1;
@@ -43,7 +43,7 @@ LRESULT CALLBACK EditSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
     if (key || (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK)) {
         shell::SendCommand(CMD_STATUS);
     } else if (msg == WM_UNDO || msg == EM_UNDO) {
-        return textops::UndoWhole(wnd, g_editProc, msg, wParam, lParam);
+        return lineops::UndoWhole(wnd, g_editProc, msg, wParam, lParam);
     } else if (msg == WM_MOUSEMOVE) {
         // Hover reset of the toolbar, which lies above the edit control.
         if (HIWORD(lParam) < toolbar::kMainThickness) toolbar::ResetHover(toolbar::MainWindow());
@@ -156,7 +156,7 @@ LRESULT OnCreate(HWND wnd) {
     for (SettingsStep load : kLoads) load();
     shell::SendCommand(CMD_RECENTMENU);
     shell::SendCommand(CMD_SIZELOAD);
-    document::SetDropMode(document::kDropNamesAtCaret);
+    drop::SetDropMode(drop::kDropNamesAtCaret);
 
     g_editProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclassProc)));
@@ -171,8 +171,8 @@ void SaveSessionSettings() {
 }
 
 void OnDestroy(HWND) {
-    lisp::dde::EndConversations();
-    document::recovery::Forget();
+    dde::EndConversations();
+    recovery::Forget();
     colours::Release();
     SaveSessionSettings();
     font::Release();
@@ -231,7 +231,7 @@ LRESULT HandleMainMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         toolbar::ResetHover(toolbar::MainWindow());
         break;
     case WM_COMMAND:
-        return DispatchCommand(wnd, wParam, lParam);
+        return commands::DispatchCommand(wnd, wParam, lParam);
     case WM_SYSCOMMAND:
         if (wParam == SYSCMD_TOPMOST) {
             ToggleTopmost(wnd);
@@ -239,12 +239,12 @@ LRESULT HandleMainMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_INITMENUPOPUP:
-        InitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+        commands::InitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
         return 0;
     case WM_CTLCOLOREDIT:
         return colours::OnCtlColorEdit(wnd, shell::EditControl(), wParam, lParam);
     default:
-        if (LRESULT result; HandleOtherMessage(wnd, msg, wParam, lParam, result)) return result;
+        if (LRESULT result; commands::HandleOtherMessage(wnd, msg, wParam, lParam, result)) return result;
         break;
     }
     return DefWindowProcA(wnd, msg, wParam, lParam);
@@ -256,7 +256,7 @@ LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
     try {
         return HandleMainMessage(wnd, msg, wParam, lParam);
     } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(wnd);
+        msgbox::ReportOutOfMemory(wnd);
         return 0;
     }
 }
@@ -294,23 +294,23 @@ HWND StartApplication(HINSTANCE instance, HINSTANCE previous, const char* cmdLin
     UpdateWindow(wnd);
     g_accelerators = LoadAcceleratorsA(instance, kClassName);
     shell::SendCommand(CMD_STARTUP);
-    document::recovery::OfferAtStart(wnd);
+    recovery::OfferAtStart(wnd);
 
     // The whole command line is one path, with or without double quotes.
     std::string path = cmdLine ? cmdLine : "";
     if (!path.empty() && path.back() == '"') path.pop_back();
     if (!path.empty() && path.front() == '"') path.erase(0, 1);
     if (!path.empty()) {
-        if (path.size() < MAX_PATH && ui::FileTest(path.c_str()))
+        if (path.size() < MAX_PATH && dialogutil::FileTest(path.c_str()))
             shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         else
-            Show(kInvalidCommandLine);
+            msgbox::Show(kInvalidCommandLine);
     }
     return wnd;
 }
 
 void ProcessMessage(MSG& msg) {
-    if (search::PreTranslate(msg) || document::recovery::PreTranslate(msg)) return;
+    if (search::PreTranslate(msg) || recovery::PreTranslate(msg)) return;
     HWND main = shell::MainWindow();
     if (main && g_accelerators && TranslateAcceleratorA(main, g_accelerators, &msg)) return;
     TranslateMessage(&msg);
@@ -340,4 +340,4 @@ void RestoreTopmostCommand() {
     if (settings::ReadInt(kTopmostSection, kTopmostKey, 1) == -1) ToggleTopmost(shell::MainWindow());
 }
 
-}  // namespace tessel
+}  // namespace tessel::mainwindow

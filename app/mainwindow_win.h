@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-namespace tessel {
+namespace tessel::mainwindow {
 
 
 // Registers the class (when there is no previous instance), creates the main
@@ -24,4 +24,10 @@ void EndApplication();
 // Always-on-top state: 1 normal, -1 on top.
 int TopmostState();
 
-}  // namespace tessel
+// Window-size and topmost commands, carried by the main window.
+void SaveWindowSizeCommand();
+void ResetWindowSizeCommand();
+void LoadWindowSizeCommand();
+void RestoreTopmostCommand();  // WINPOSITION/TOPMOST -1: always on top
+
+}  // namespace tessel::mainwindow

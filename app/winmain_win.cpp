@@ -4,8 +4,8 @@
 #include "app/mainwindow_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR cmdLine, int show) {
-    if (!tessel::StartApplication(instance, previous, cmdLine, show)) return 0;
-    int code = tessel::RunMessageLoop();
-    tessel::EndApplication();
+    if (!tessel::mainwindow::StartApplication(instance, previous, cmdLine, show)) return 0;
+    int code = tessel::mainwindow::RunMessageLoop();
+    tessel::mainwindow::EndApplication();
     return code;
 }

@@ -31,7 +31,7 @@ using bench::Now;
 void Settle() {
     UpdateWindow(g_edit);
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) tessel::ProcessMessage(msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) tessel::mainwindow::ProcessMessage(msg);
 }
 
 std::string Text() {

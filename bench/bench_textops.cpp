@@ -34,7 +34,8 @@ int RunFindSortBench(HWND main);
 namespace {
 
 using tessel::lineframe::LineOp;
-using namespace tessel::textops;
+using namespace tessel::conversions;
+using namespace tessel::lineops;
 namespace conversions = tessel::conversions;
 namespace lc = tessel::linecommands;
 
@@ -56,7 +57,7 @@ using bench::Now;
 
 void Pump() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) tessel::ProcessMessage(msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) tessel::mainwindow::ProcessMessage(msg);
 }
 
 // Every run ends with the edit control painted, so the floor and the commands
@@ -120,7 +121,7 @@ void Load(const std::string& text) {
     SetWindowTextA(g_edit, text.c_str());
     SendMessageA(g_edit, EM_SETLIMITTEXT, kBenchLimit, 0);
     SendMessageA(g_edit, EM_SETSEL, 0, static_cast<LPARAM>(text.size()));
-    tessel::textops::ClearCapacity();
+    tessel::lineops::ClearCapacity();
     Settle();
 }
 
@@ -139,7 +140,7 @@ std::string CurrentText() {
 void PerLineFrame(const LineOp& op, unsigned lines) {
     std::vector<char> buffer;
     for (unsigned i = 0; i < lines; ++i) {
-        if (tessel::textops::CapacityReached()) return;
+        if (tessel::lineops::CapacityReached()) return;
         const auto start = static_cast<std::size_t>(SendMessageA(g_edit, EM_LINEINDEX, i, 0));
         const auto length = static_cast<std::size_t>(SendMessageA(g_edit, EM_LINELENGTH, start, 0));
         const bool isFinal = SendMessageA(g_edit, EM_LINEINDEX, i + 1, 0) == -1;
@@ -300,7 +301,7 @@ std::string Ascii(const char* s) {
 }  // namespace
 
 int main() {
-    g_main = tessel::StartApplication(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+    g_main = tessel::mainwindow::StartApplication(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
     if (!g_main) {
         std::printf("the main window could not be created\n");
         return 1;
@@ -379,7 +380,8 @@ int main() {
     tessel::document::SetModified(false);
     DestroyWindow(g_main);
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) tessel::ProcessMessage(msg);
-    tessel::EndApplication();
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT)
+        tessel::mainwindow::ProcessMessage(msg);
+    tessel::mainwindow::EndApplication();
     return failures || g_unexpectedDialogs ? 1 : 0;
 }

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <cstddef>
 
-namespace tessel {
+namespace tessel::command {
 
 // `id` is the command id, so that one handler can serve a range of commands.
 using CommandHandler = LRESULT (*)(HWND main, unsigned id, LPARAM arg);
@@ -29,4 +29,4 @@ constexpr CommandTable MakeTable(const CommandEntry (&entries)[N]) {
     return {entries, N};
 }
 
-}  // namespace tessel
+}  // namespace tessel::command

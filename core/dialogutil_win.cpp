@@ -7,7 +7,7 @@
 
 #include "core/centring.h"
 
-namespace tessel::ui {
+namespace tessel::dialogutil {
 
 void CentreWindow(HWND wnd) {
     RECT r;
@@ -127,7 +127,7 @@ INT_PTR CALLBACK SharedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM l
             return FALSE;
         }
     } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(dialog);
+        msgbox::ReportOutOfMemory(dialog);
         EndDialog(dialog, 0);
         return TRUE;
     }
@@ -150,4 +150,4 @@ std::string WindowText(HWND wnd) {
 
 std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
-}  // namespace tessel::ui
+}  // namespace tessel::dialogutil

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace tessel::ui {
+namespace tessel::dialogutil {
 
 // Centres the window on the screen (a desktop wider than 4:3 counts as a 4:3
 // area at its left edge).
@@ -119,4 +119,4 @@ Record& RecordOf(HWND dialog) {
 std::string WindowText(HWND wnd);
 std::string ItemText(HWND dialog, int id);
 
-}  // namespace tessel::ui
+}  // namespace tessel::dialogutil

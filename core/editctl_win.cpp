@@ -6,11 +6,11 @@
 
 namespace tessel::editctl {
 
-Text::Text(HWND edit) : text_(ui::CopyWindowText(edit)) {
+Text::Text(HWND edit) : text_(dialogutil::CopyWindowText(edit)) {
     if (text_) length_ = std::strlen(text_);
 }
 
-Text::~Text() { ui::FreeWindowText(text_); }
+Text::~Text() { dialogutil::FreeWindowText(text_); }
 
 Selection GetSelection(HWND edit) {
     DWORD start = 0, end = 0;

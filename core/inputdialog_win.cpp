@@ -5,7 +5,7 @@
 #include "resources/ids.h"
 #include "core/dialogutil_win.h"
 
-namespace tessel::ui {
+namespace tessel::inputdialog {
 namespace {
 
 struct InputRecord {
@@ -14,7 +14,7 @@ struct InputRecord {
     std::string text;
 };
 
-const DialogKind<InputRecord> kInputDialog{
+const dialogutil::DialogKind<InputRecord> kInputDialog{
     "INPUT", IDC_INPUT_ICON,
     [](HWND d, InputRecord& r) -> BOOL {
         SetDlgItemTextA(d, IDC_INPUT_PROMPT, r.prompt);
@@ -40,7 +40,7 @@ HICON LoadSelectedIcon(HWND owner, int iconSelector) {
     case kInputIconQuestion: name = "ICONFRAG"; break;
     default: return nullptr;
     }
-    return static_cast<HICON>(LoadImageA(InstanceOf(owner), name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    return static_cast<HICON>(LoadImageA(dialogutil::InstanceOf(owner), name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ int InputDialog(HWND owner, char* buffer, const char* prompt, const char* title,
     if (!buffer) return -1;
     InputRecord start{prompt ? prompt : "", title ? title : "", buffer};
     HICON icon = LoadSelectedIcon(owner, iconSelector);
-    const INT_PTR result = Run(owner, kInputDialog, start, icon);
+    const INT_PTR result = dialogutil::Run(owner, kInputDialog, start, icon);
     if (icon) DestroyIcon(icon);
     if (result == -1) return -1;
     if (result != 1) return 0;
@@ -57,4 +57,4 @@ int InputDialog(HWND owner, char* buffer, const char* prompt, const char* title,
     return 1;
 }
 
-}  // namespace tessel::ui
+}  // namespace tessel::inputdialog

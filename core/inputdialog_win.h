@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-namespace tessel::ui {
+namespace tessel::inputdialog {
 
 // Icon selectors of the input dialog; any other value shows the owner's
 // window-class icon.
@@ -20,4 +20,4 @@ constexpr int kInputBufferSize = kInputTextMax + 1;
 // could not be created.
 int InputDialog(HWND owner, char* buffer, const char* prompt, const char* title, int iconSelector);
 
-}  // namespace tessel::ui
+}  // namespace tessel::inputdialog

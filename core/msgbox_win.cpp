@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-namespace tessel {
+namespace tessel::msgbox {
 
 int Show(const Message& message, HWND owner, const char* arg) {
     if (!owner) owner = GetFocus();
@@ -23,4 +23,4 @@ void ReportOutOfMemory(HWND owner) {
     MessageBoxA(owner, kOutOfMemory.text, kOutOfMemory.caption, kOutOfMemory.flags);
 }
 
-}  // namespace tessel
+}  // namespace tessel::msgbox

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-namespace tessel {
+namespace tessel::msgbox {
 
 inline constexpr char kCaptionTessel[] = "Tessel";
 inline constexpr char kCaptionWarning[] = "Warnung";
@@ -33,4 +33,4 @@ int ShowText(const char* text, const Message& kind, HWND owner = nullptr);
 // For a handler that caught std::bad_alloc: the out-of-memory message.
 void ReportOutOfMemory(HWND owner);
 
-}  // namespace tessel
+}  // namespace tessel::msgbox

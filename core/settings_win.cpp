@@ -17,10 +17,10 @@ namespace {
 // A settings file is a few hundred bytes; a monster is read up to here.
 constexpr std::uint64_t kLargestIni = 64ull << 20;
 
-constexpr Message kNotWritten{
+constexpr msgbox::Message kNotWritten{
     "Die Einstellungen konnten nicht gespeichert werden:\n%s\n\nGeänderte Einstellungen gelten nur bis zum "
     "Programmende.",
-    kCaptionWarning, MB_ICONERROR};
+    msgbox::kCaptionWarning, MB_ICONERROR};
 
 char g_folder[limits::kPathBuffer];
 char g_iniPath[limits::kPathBuffer];
@@ -228,10 +228,10 @@ Batch::~Batch() {
     try {
         const bool written = AllWritten();
         g_written.clear();
-        if (!written) Show(kNotWritten, nullptr, g_iniPath[0] ? g_iniPath : g_folder);
+        if (!written) msgbox::Show(kNotWritten, nullptr, g_iniPath[0] ? g_iniPath : g_folder);
     } catch (const std::bad_alloc&) {
         g_written.clear();
-        ReportOutOfMemory(nullptr);
+        msgbox::ReportOutOfMemory(nullptr);
     }
 }
 

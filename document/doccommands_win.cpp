@@ -7,31 +7,31 @@
 #include "document/recent_win.h"
 #include "resources/ids.h"
 
-namespace tessel::document {
+namespace tessel::doccommands {
 namespace {
 
 // The drop-action commands follow the actions' order.
 LRESULT ChooseDropAction(HWND, unsigned id, LPARAM) {
-    SetDropMode(static_cast<DropAction>(id - DropActionCommand(kDropOpen)));
+    drop::SetDropMode(static_cast<drop::DropAction>(id - drop::DropActionCommand(drop::kDropOpen)));
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
-    {CMD_NEW, NewCommand},
-    {CMD_OPEN, OpenCommand},
-    {CMD_OPENPATH, OpenPathCommand},
-    {CMD_SAVE, SaveCommand},
-    {CMD_SAVEAS, SaveAsCommand},
-    {CMD_MERGE, MergeCommand},
-    {CMD_MERGEPATH, MergePathCommand},
-    {DropActionCommand(kDropOpen), ChooseDropAction, DropActionCommand(kDropMerge)},
-    {CMD_SYSEDIT_FIRST, SysEditCommand, CMD_SYSEDIT_LAST},
+constexpr command::CommandEntry kCommands[] = {
+    {CMD_NEW, filecommands::NewCommand},
+    {CMD_OPEN, filecommands::OpenCommand},
+    {CMD_OPENPATH, filecommands::OpenPathCommand},
+    {CMD_SAVE, filecommands::SaveCommand},
+    {CMD_SAVEAS, filecommands::SaveAsCommand},
+    {CMD_MERGE, filecommands::MergeCommand},
+    {CMD_MERGEPATH, filecommands::MergePathCommand},
+    {drop::DropActionCommand(drop::kDropOpen), ChooseDropAction, drop::DropActionCommand(drop::kDropMerge)},
+    {CMD_SYSEDIT_FIRST, sysedit::SysEditCommand, CMD_SYSEDIT_LAST},
     {CMD_RECENTMENU, recent::RebuildMenu},
     {CMD_RECENT0, recent::Reopen, CMD_RECENT3},
 };
 
 }  // namespace
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
-}  // namespace tessel::document
+}  // namespace tessel::doccommands

@@ -2,8 +2,8 @@
 #pragma once
 #include "core/command_win.h"
 
-namespace tessel::document {
+namespace tessel::doccommands {
 
-CommandTable Commands();
+command::CommandTable Commands();
 
-}  // namespace tessel::document
+}  // namespace tessel::doccommands

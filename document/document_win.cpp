@@ -17,8 +17,8 @@ bool g_modified;
 bool g_systemFile;
 bool g_cutAtNul;
 
-constexpr Message kChangePrompt{"%s \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?", kCaptionTessel,
-                                MB_ICONWARNING | MB_YESNOCANCEL};
+constexpr msgbox::Message kChangePrompt{"%s \nwurde geändert.\n\nMöchten Sie die Änderungen speichern ?",
+                                        msgbox::kCaptionTessel, MB_ICONWARNING | MB_YESNOCANCEL};
 
 const char* ShownTitle() { return g_title[0] ? g_title : kUntitled; }
 
@@ -60,10 +60,10 @@ void UpdateCaption() {
     SetWindowTextA(shell::MainWindow(), caption);
 }
 
-void Warn(HWND owner, const Message& message) { Show(message, owner, ShownTitle()); }
+void Warn(HWND owner, const msgbox::Message& message) { msgbox::Show(message, owner, ShownTitle()); }
 
 int ChangePrompt(HWND owner) {
-    const int answer = Show(kChangePrompt, owner, ShownTitle());
+    const int answer = msgbox::Show(kChangePrompt, owner, ShownTitle());
     if (answer == IDNO) {
         recovery::Forget();
         return IDNO;

@@ -34,7 +34,7 @@ void UpdateCaption();
 
 // Shows a document message with its one "%s" filled by the title (or
 // "NAMENLOS").
-void Warn(HWND owner, const Message& message);
+void Warn(HWND owner, const msgbox::Message& message);
 
 // Asks whether to save changes. Returns IDYES, IDNO or IDCANCEL.
 int ChangePrompt(HWND owner);

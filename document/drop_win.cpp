@@ -11,13 +11,13 @@
 #include "document/sysedit_win.h"
 #include "resources/ids.h"
 
-namespace tessel::document {
+namespace tessel::drop {
 namespace {
 
 constexpr UINT kQueryCount = 0xFFFFFFFF;
 DropAction g_dropMode = kDropNamesAtCaret;
 // The list stopped at its limit; the text comes from the list.
-constexpr Message kDropLimit{"", kCaptionWarning, MB_ICONERROR};
+constexpr msgbox::Message kDropLimit{"", msgbox::kCaptionWarning, MB_ICONERROR};
 
 // The dropped file's whole name: the open and merge commands refuse a name
 // too long for them rather than take a shortened one, which could name
@@ -32,7 +32,7 @@ std::string DroppedName(HDROP drop, UINT index) {
 
 // The name as the 256-byte query buffer of the name list takes it.
 std::string ListedName(HDROP drop, UINT index) {
-    char name[droplist::kMaxNameLength + 1] = {};
+    char name[drop::kMaxNameLength + 1] = {};
     deferred::DragQueryFileA(drop, index, name, sizeof name);
     return name;
 }
@@ -41,10 +41,10 @@ std::string ListedName(HDROP drop, UINT index) {
 // Empty when there is no list (no files, or more than 2048).
 bool BuildList(HDROP drop, std::string& text) {
     const UINT count = deferred::DragQueryFileA(drop, kQueryCount, nullptr, 0);
-    droplist::DropList list =
-        droplist::buildDropList(count, [drop](std::size_t i) { return ListedName(drop, static_cast<UINT>(i)); });
+    drop::DropList list =
+        drop::buildDropList(count, [drop](std::size_t i) { return ListedName(drop, static_cast<UINT>(i)); });
     if (list.stoppedAfter)
-        ShowText(droplist::limitMessage(*list.stoppedAfter).c_str(), kDropLimit);
+        msgbox::ShowText(drop::limitMessage(*list.stoppedAfter).c_str(), kDropLimit);
     if (!list.listed) return false;
     text = std::move(list.text);
     return true;
@@ -52,29 +52,29 @@ bool BuildList(HDROP drop, std::string& text) {
 
 void SendFirstName(HDROP drop, unsigned command) {
     if (deferred::DragQueryFileA(drop, kQueryCount, nullptr, 0) == 0) return;
-    SetSystemFile(false);
+    document::SetSystemFile(false);
     const std::string name = DroppedName(drop, 0);
     shell::SendCommand(command, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 void NamesAsNewText(HDROP drop) {
-    if (!ChangeGuard()) return;
-    SetSystemFile(false);
+    if (!document::ChangeGuard()) return;
+    document::SetSystemFile(false);
     SetWindowTextA(shell::EditControl(), "");
-    ClearPathAndTitle();
-    UpdateCaption();
-    SetModified(false);
+    document::ClearPathAndTitle();
+    document::UpdateCaption();
+    document::SetModified(false);
     std::string text;
     if (!BuildList(drop, text)) return;
     SetWindowTextA(shell::EditControl(), text.c_str());
-    SetModified(true);
+    document::SetModified(true);
 }
 
 void NamesAtCaret(HDROP drop) {
     std::string text;
     if (!BuildList(drop, text)) return;
     SendMessageA(shell::EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    SetModified(true);
+    document::SetModified(true);
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ void HandleDrop(HWND, HDROP drop) {
 }
 
 void FillIniCombo() {
-    const std::string directory = SystemFolder(kWindowsDirectory);
+    const std::string directory = sysedit::SystemFolder(sysedit::kWindowsDirectory);
     if (directory.empty()) return;
     const std::string pattern = directory + "*.ini";
     // Attribute 0: ordinary files only.
@@ -115,18 +115,18 @@ void OpenSelectedIniFile() {
     LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return;
     LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-    std::string path = SystemFolder(kWindowsDirectory);
+    std::string path = sysedit::SystemFolder(sysedit::kWindowsDirectory);
     if (length != CB_ERR && !path.empty()) {
         std::string name(static_cast<std::size_t>(length) + 1, '\0');
         length = SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));
         name.resize(length == CB_ERR ? 0 : static_cast<std::size_t>(length));
         path += name;
         CharUpperA(path.data());
-        SetSystemFile(true);
+        document::SetSystemFile(true);
         shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
     }
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SetFocus(shell::EditControl());
 }
 
-}  // namespace tessel::document
+}  // namespace tessel::drop

@@ -5,7 +5,7 @@
 
 #include "resources/ids.h"
 
-namespace tessel::document {
+namespace tessel::drop {
 
 // What a drop does, chosen in the menu: open the first file, the names as a
 // new text, the names at the caret, or merge the first file.
@@ -23,4 +23,4 @@ void HandleDrop(HWND main, HDROP drop);   // WM_DROPFILES, by the current drop m
 void FillIniCombo();                      // start-up: the INI files of the Windows directory
 void OpenSelectedIniFile();               // CBN_SELCHANGE of the combobox
 
-}  // namespace tessel::document
+}  // namespace tessel::drop

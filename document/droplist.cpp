@@ -1,6 +1,6 @@
 #include "document/droplist.h"
 
-namespace tessel::droplist {
+namespace tessel::drop {
 
 static_assert(kSoftLimit + kMaxNameLength + 2 < kBufferSize,
               "a name appended at the soft limit must still fit the buffer");
@@ -30,4 +30,4 @@ std::string limitMessage(std::size_t index)
            std::to_string(index) + " abgebrochen !";
 }
 
-}  // namespace tessel::droplist
+}  // namespace tessel::drop

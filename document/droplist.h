@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace tessel::droplist {
+namespace tessel::drop {
 
 constexpr std::size_t kMaxFiles = 2048;
 constexpr std::size_t kSoftLimit = 24500;    // characters
@@ -37,4 +37,4 @@ DropList buildDropList(std::size_t count, const std::function<std::string(std::s
 // Die Bearbeitung wird nach Datei Nummer <index> abgebrochen !"
 std::string limitMessage(std::size_t index);
 
-}  // namespace tessel::droplist
+}  // namespace tessel::drop

@@ -17,25 +17,30 @@
 #include "document/starter_win.h"
 #include "resources/ids.h"
 
-namespace tessel::document {
+namespace tessel::filecommands {
 namespace {
 
 constexpr std::size_t kUpperTitleBelow = 12;   // shorter titles are shown in upper case
 
 // The document's messages; Warn() fills in the document's title.
-constexpr Message kFileMissing{"Die gewählte Datei %s existiert nicht !", kCaptionTessel, MB_ICONWARNING};
-constexpr Message kFileUnreadable{"Datei %s kann nicht gelesen werden !", kCaptionTessel, MB_ICONWARNING};
-constexpr Message kSystemFileNotLoaded{"Fehler beim Laden der System-Datei %s !", kCaptionTessel, MB_ICONWARNING};
-constexpr Message kFileNotLoaded{"Fehler beim Laden der Datei %s !", kCaptionTessel, MB_ICONWARNING};
-constexpr Message kLoadedCutAtNul{"Die Datei %s enthält ein Nullzeichen: der Text endet davor.\n\n"
-                                  "Beim Speichern wird nach einem Dateinamen gefragt, damit die Datei erhalten bleibt.",
-                                  kCaptionTessel, MB_ICONWARNING};
-constexpr Message kWriteFailed{"Fehler beim Schreiben von %s!", kCaptionTessel, MB_ICONWARNING};
-constexpr Message kOverwriteReadOnly{"Wollen Sie die schreibgeschützte Datei wirklich überschreiben ?",
-                                     "Datei ist schreibgeschützt", MB_ICONQUESTION | MB_YESNO};
-constexpr Message kMergeFailed{"Dateien können nicht zusammengeführt werden !", kCaptionTessel, MB_ICONWARNING};
-constexpr Message kMergedCutAtNul{"Die Datei %s enthält ein Nullzeichen: eingefügt wurde nur der Text davor.",
-                                  kCaptionTessel, MB_ICONWARNING};
+constexpr msgbox::Message kFileMissing{"Die gewählte Datei %s existiert nicht !", msgbox::kCaptionTessel,
+                                       MB_ICONWARNING};
+constexpr msgbox::Message kFileUnreadable{"Datei %s kann nicht gelesen werden !", msgbox::kCaptionTessel,
+                                          MB_ICONWARNING};
+constexpr msgbox::Message kSystemFileNotLoaded{"Fehler beim Laden der System-Datei %s !", msgbox::kCaptionTessel,
+                                               MB_ICONWARNING};
+constexpr msgbox::Message kFileNotLoaded{"Fehler beim Laden der Datei %s !", msgbox::kCaptionTessel, MB_ICONWARNING};
+constexpr msgbox::Message kLoadedCutAtNul{
+    "Die Datei %s enthält ein Nullzeichen: der Text endet davor.\n\n"
+    "Beim Speichern wird nach einem Dateinamen gefragt, damit die Datei erhalten bleibt.",
+    msgbox::kCaptionTessel, MB_ICONWARNING};
+constexpr msgbox::Message kWriteFailed{"Fehler beim Schreiben von %s!", msgbox::kCaptionTessel, MB_ICONWARNING};
+constexpr msgbox::Message kOverwriteReadOnly{"Wollen Sie die schreibgeschützte Datei wirklich überschreiben ?",
+                                             "Datei ist schreibgeschützt", MB_ICONQUESTION | MB_YESNO};
+constexpr msgbox::Message kMergeFailed{"Dateien können nicht zusammengeführt werden !", msgbox::kCaptionTessel,
+                                       MB_ICONWARNING};
+constexpr msgbox::Message kMergedCutAtNul{"Die Datei %s enthält ein Nullzeichen: eingefügt wurde nur der Text davor.",
+                                          msgbox::kCaptionTessel, MB_ICONWARNING};
 
 char g_mergePath[limits::kPathBuffer];
 char g_mergeTitle[limits::kTitleBuffer];
@@ -53,10 +58,10 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 void UpperCaseShortTitle() {
-    std::string title = Title();
+    std::string title = document::Title();
     if (title.size() >= kUpperTitleBelow) return;
     CharUpperBuffA(title.data(), static_cast<DWORD>(title.size()));
-    SetTitle(title.c_str());
+    document::SetTitle(title.c_str());
 }
 
 // PATHS/Open and PATHS/Save: the folder of the last file of the dialog.
@@ -73,7 +78,7 @@ std::string ReadDirectory(int which) {
 // Enters the document path as the most recent file (upper-casing it) and
 // rebuilds the menu.
 void EnterRecent(HWND) {
-    SetPath(recent::Enter(Path()).c_str());
+    document::SetPath(recent::Enter(document::Path()).c_str());
     shell::SendCommand(CMD_RECENTMENU);
 }
 
@@ -113,55 +118,55 @@ struct Identity {
     bool cut;
 };
 
-Identity CurrentIdentity() { return {Path(), Title(), CutAtNul()}; }
+Identity CurrentIdentity() { return {document::Path(), document::Title(), document::CutAtNul()}; }
 
 enum class Origin { kDialog, kPath };
 
 // Acts on the file reader's result as Open and Open by path do.
-void FinishLoad(HWND main, LoadResult result, Origin origin, const Identity& before) {
+void FinishLoad(HWND main, fileio::LoadResult result, Origin origin, const Identity& before) {
     switch (result) {
-    case LoadResult::kCannotOpen:
-        Warn(main, kFileMissing);
-        ClearPathAndTitle();
+    case fileio::LoadResult::kCannotOpen:
+        document::Warn(main, kFileMissing);
+        document::ClearPathAndTitle();
         break;
-    case LoadResult::kNoMemory:
+    case fileio::LoadResult::kNoMemory:
         if (origin == Origin::kDialog)
-            Warn(main, kFileUnreadable);
-        else if (IsSystemFile())
-            Warn(main, kSystemFileNotLoaded);
+            document::Warn(main, kFileUnreadable);
+        else if (document::IsSystemFile())
+            document::Warn(main, kSystemFileNotLoaded);
         else
-            Warn(main, kFileNotLoaded);
-        ClearPathAndTitle();
+            document::Warn(main, kFileNotLoaded);
+        document::ClearPathAndTitle();
         break;
-    case LoadResult::kTooBig: {
-        const std::string big = Path();
-        SetPath(before.path.c_str());
-        SetTitle(before.title.c_str());
-        SetCutAtNul(before.cut);
+    case fileio::LoadResult::kTooBig: {
+        const std::string big = document::Path();
+        document::SetPath(before.path.c_str());
+        document::SetTitle(before.title.c_str());
+        document::SetCutAtNul(before.cut);
         starter::Run(main, big.c_str());
-        ClearPathAndTitle();
+        document::ClearPathAndTitle();
         break;
     }
     default:  // loaded
         g_loaded = true;
         if (origin == Origin::kDialog) {
             EnterRecent(main);
-            WriteDirectory(filetypes::kOpenFolder, Path());
-        } else if (!IsSystemFile()) {
+            WriteDirectory(filetypes::kOpenFolder, document::Path());
+        } else if (!document::IsSystemFile()) {
             EnterRecent(main);
         }
-        if (result == LoadResult::kLoadedCutAtNul) {
-            SetCutAtNul(true);
-            UpdateCaption();
-            Warn(main, kLoadedCutAtNul);
+        if (result == fileio::LoadResult::kLoadedCutAtNul) {
+            document::SetCutAtNul(true);
+            document::UpdateCaption();
+            document::Warn(main, kLoadedCutAtNul);
         }
         break;
     }
 }
 
 void EndOpen() {
-    UpdateCaption();
-    SetModified(false);
+    document::UpdateCaption();
+    document::SetModified(false);
     if (g_loaded) recovery::OfferBackup(shell::MainWindow());
     g_loaded = false;
     shell::SendCommand(CMD_STATUS);
@@ -170,28 +175,28 @@ void EndOpen() {
 }  // namespace
 
 LRESULT NewCommand(HWND, unsigned, LPARAM) {
-    if (!ChangeGuard()) return 0;
-    SetSystemFile(false);
+    if (!document::ChangeGuard()) return 0;
+    document::SetSystemFile(false);
     SetWindowTextA(shell::EditControl(), "");
-    ClearPathAndTitle();
+    document::ClearPathAndTitle();
     EndOpen();
     return 0;
 }
 
 LRESULT OpenCommand(HWND main, unsigned, LPARAM) {
-    if (!ChangeGuard()) return 0;
-    SetSystemFile(false);
+    if (!document::ChangeGuard()) return 0;
+    document::SetSystemFile(false);
     const Identity before = CurrentIdentity();
     char file[limits::kPathBuffer];
     char title[limits::kTitleBuffer];
-    lstrcpynA(file, Path(), sizeof file);
-    lstrcpynA(title, Title(), sizeof title);
+    lstrcpynA(file, document::Path(), sizeof file);
+    lstrcpynA(title, document::Title(), sizeof title);
     if (RunDocumentDialog(main, file, title, filetypes::kOpenFolder, OFN_CREATEPROMPT, false)) {
-        SetPath(file);
-        SetTitle(title);
-        SetCutAtNul(false);
+        document::SetPath(file);
+        document::SetTitle(title);
+        document::SetCutAtNul(false);
         UpperCaseShortTitle();
-        FinishLoad(main, LoadFile(shell::EditControl(), Path()), Origin::kDialog, before);
+        FinishLoad(main, fileio::LoadFile(shell::EditControl(), document::Path()), Origin::kDialog, before);
     }
     EndOpen();
     return 0;
@@ -202,22 +207,22 @@ LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
     const char* given = reinterpret_cast<const char*>(arg);
     if (!given) return 0;
     const std::string source = given;   // the sender's buffer may be one of ours
-    if (!ChangeGuard()) return 0;
+    if (!document::ChangeGuard()) return 0;
     const Identity before = CurrentIdentity();
     std::string expanded;
     filedialog::ExpandLongPath(AbsolutePath(source), expanded);
-    LoadResult result = LoadResult::kCannotOpen;
-    SetCutAtNul(false);
+    fileio::LoadResult result = fileio::LoadResult::kCannotOpen;
+    document::SetCutAtNul(false);
     if (expanded.size() >= limits::kPathBuffer) {
         // No buffer of the program holds this path; a shortened one would
         // name another file.
-        ClearPathAndTitle();
-        SetTitle(filedialog::FileTitle(expanded.c_str(), limits::kTitleBuffer).c_str());
+        document::ClearPathAndTitle();
+        document::SetTitle(filedialog::FileTitle(expanded.c_str(), limits::kTitleBuffer).c_str());
     } else {
-        SetPath(expanded.c_str());
-        SetTitle(filedialog::FileTitle(Path(), limits::kTitleBuffer).c_str());
+        document::SetPath(expanded.c_str());
+        document::SetTitle(filedialog::FileTitle(document::Path(), limits::kTitleBuffer).c_str());
         UpperCaseShortTitle();
-        result = LoadFile(shell::EditControl(), Path());
+        result = fileio::LoadFile(shell::EditControl(), document::Path());
     }
     FinishLoad(main, result, Origin::kPath, before);
     EndOpen();
@@ -227,36 +232,36 @@ LRESULT OpenPathCommand(HWND main, unsigned, LPARAM arg) {
 // Writes the document to its path; a failed write is reported, a declined
 // read-only overwrite ends silently. True when the file was written.
 static bool WriteReported(HWND main) {
-    if (IsReadOnlyFile(Path()) && Show(kOverwriteReadOnly, main) != IDYES) return false;
-    if (WriteDocument(shell::EditControl(), Path()) == WriteResult::kWritten) return true;
-    Warn(main, kWriteFailed);
+    if (fileio::IsReadOnlyFile(document::Path()) && msgbox::Show(kOverwriteReadOnly, main) != IDYES) return false;
+    if (fileio::WriteDocument(shell::EditControl(), document::Path()) == fileio::WriteResult::kWritten) return true;
+    document::Warn(main, kWriteFailed);
     return false;
 }
 
 LRESULT SaveAsCommand(HWND main, unsigned, LPARAM) {
     char file[limits::kPathBuffer];
     char title[limits::kTitleBuffer];
-    lstrcpynA(file, Path(), sizeof file);
-    lstrcpynA(title, Title(), sizeof title);
+    lstrcpynA(file, document::Path(), sizeof file);
+    lstrcpynA(title, document::Title(), sizeof title);
     if (!RunDocumentDialog(main, file, title, filetypes::kSaveFolder, OFN_OVERWRITEPROMPT, true)) return 0;
-    SetPath(file);
-    SetTitle(title);
-    UpdateCaption();
-    WriteDirectory(filetypes::kSaveFolder, Path());
+    document::SetPath(file);
+    document::SetTitle(title);
+    document::UpdateCaption();
+    WriteDirectory(filetypes::kSaveFolder, document::Path());
     if (!WriteReported(main)) return 0;
-    SetCutAtNul(false);
-    SetSystemFile(false);
+    document::SetCutAtNul(false);
+    document::SetSystemFile(false);
     EnterRecent(main);
-    SetModified(false);
+    document::SetModified(false);
     return 1;
 }
 
 LRESULT SaveCommand(HWND main, unsigned, LPARAM) {
     // A text cut at a NUL byte never replaces the file it came from unasked.
-    if (!Path()[0] || CutAtNul()) return SaveAsCommand(main, CMD_SAVEAS, 0);
+    if (!document::Path()[0] || document::CutAtNul()) return SaveAsCommand(main, CMD_SAVEAS, 0);
     if (!WriteReported(main)) return 0;
-    if (!IsSystemFile()) EnterRecent(main);
-    SetModified(false);
+    if (!document::IsSystemFile()) EnterRecent(main);
+    document::SetModified(false);
     return 1;
 }
 
@@ -277,17 +282,18 @@ LRESULT MergePathCommand(HWND main, unsigned, LPARAM arg) {
         bool cut = false;
         if (source.size() < limits::kPathBuffer) {
             lstrcpynA(g_mergePath, source.c_str(), sizeof g_mergePath);
-            data = ReadMergeFile(g_mergePath, cut);
+            data = fileio::ReadMergeFile(g_mergePath, cut);
         }
         if (data) {
             SendMessageA(shell::EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(data->c_str()));
-            if (cut) Show(kMergedCutAtNul, main, filedialog::FileTitle(g_mergePath, limits::kTitleBuffer).c_str());
+            if (cut)
+                msgbox::Show(kMergedCutAtNul, main, filedialog::FileTitle(g_mergePath, limits::kTitleBuffer).c_str());
         } else {
-            Warn(main, kMergeFailed);
+            document::Warn(main, kMergeFailed);
         }
     }
     shell::SendCommand(CMD_STATUS);
     return 0;
 }
 
-}  // namespace tessel::document
+}  // namespace tessel::filecommands

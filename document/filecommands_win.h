@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-namespace tessel::document {
+namespace tessel::filecommands {
 
 LRESULT NewCommand(HWND main, unsigned, LPARAM);        // 10
 LRESULT OpenCommand(HWND main, unsigned, LPARAM);       // 11
@@ -13,4 +13,4 @@ LRESULT SaveAsCommand(HWND main, unsigned, LPARAM);     // 13: 1 written, 0 not
 LRESULT MergeCommand(HWND main, unsigned, LPARAM);      // 16
 LRESULT MergePathCommand(HWND main, unsigned, LPARAM);  // 17, lParam = path or null
 
-}  // namespace tessel::document
+}  // namespace tessel::filecommands

@@ -6,7 +6,7 @@
 #include "core/readfile_win.h"
 #include "core/savefile_win.h"
 
-namespace tessel::document {
+namespace tessel::fileio {
 namespace {
 
 // Reads the whole file; others may read it meanwhile but not change it.
@@ -77,4 +77,4 @@ bool IsReadOnlyFile(const char* path) {
            (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-}  // namespace tessel::document
+}  // namespace tessel::fileio

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace tessel::document {
+namespace tessel::fileio {
 
 // Files of this size or more are not loaded or merged.
 constexpr DWORD kLoadLimit = 32500;
@@ -39,4 +39,4 @@ bool IsReadOnlyFile(const char* path);
 // read-only one included, and is marked as changed for backups.
 WriteResult WriteDocument(HWND edit, const char* path);
 
-}  // namespace tessel::document
+}  // namespace tessel::fileio

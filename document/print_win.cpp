@@ -17,7 +17,7 @@
 namespace tessel::print {
 namespace {
 
-constexpr Message kPrintFailed{"Fehler beim Drucken von %s!", kCaptionTessel, MB_ICONWARNING};
+constexpr msgbox::Message kPrintFailed{"Fehler beim Drucken von %s!", msgbox::kCaptionTessel, MB_ICONWARNING};
 
 bool g_abort;          // the user cancelled the running job
 HWND g_abortDialog;    // the modeless box while a job runs
@@ -104,7 +104,7 @@ bool RunJob(HWND main, HWND edit, HDC dc, const char* title, const PageGeometry&
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
     g_abortDialog = CreateDialogParamA(instance, "ABORTDLGBOX", main, AbortDialogProc, 0);
     if (g_abortDialog) {
-        ui::CentreWindow(g_abortDialog);
+        dialogutil::CentreWindow(g_abortDialog);
         SetDlgItemTextA(g_abortDialog, IDC_PA_TITLE, title);
     }
     SetAbortProc(dc, AbortProc);
@@ -185,12 +185,12 @@ LRESULT PrintCommand(HWND main, unsigned, LPARAM) {
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
+constexpr command::CommandEntry kCommands[] = {
     {CMD_PRINT, PrintCommand},
 };
 
 }  // namespace
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
 }  // namespace tessel::print

@@ -12,6 +12,6 @@ namespace tessel::print {
 int Print(HWND main, HWND edit, const char* title);
 
 // Command 14; on 0 it shows "Fehler beim Drucken von %s!".
-CommandTable Commands();
+command::CommandTable Commands();
 
 }  // namespace tessel::print

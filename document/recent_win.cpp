@@ -17,7 +17,8 @@
 namespace tessel::recent {
 namespace {
 
-constexpr Message kRecentMissing{"Datei :\n''%s''\n kann nicht gefunden werden", kCaptionWarning, MB_ICONERROR};
+constexpr msgbox::Message kRecentMissing{"Datei :\n''%s''\n kann nicht gefunden werden", msgbox::kCaptionWarning,
+                                         MB_ICONERROR};
 
 RecentList g_list;
 constexpr std::size_t kMenuTitleLength = 63;
@@ -87,12 +88,12 @@ LRESULT Reopen(HWND, unsigned id, LPARAM) {
     document::SetSystemFile(false);
     char work[limits::kPathBuffer];
     lstrcpynA(work, g_list[*slot].c_str(), sizeof work);
-    if (work[0] && ui::FileTest(work)) {
+    if (work[0] && dialogutil::FileTest(work)) {
         shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(work));
         return 0;
     }
     forgetSlot(g_list, *slot);
-    Show(kRecentMissing, nullptr, work);
+    msgbox::Show(kRecentMissing, nullptr, work);
     shell::SendCommand(CMD_RECENTMENU);
     return 0;
 }

@@ -15,19 +15,19 @@
 #include "document/filedialog_win.h"
 #include "resources/ids.h"
 
-namespace tessel::document::recovery {
+namespace tessel::recovery {
 namespace {
 
-constexpr Message kRecoveryOffer{
-    "Tessel wurde nicht ordnungsgemäß beendet. Nicht gespeicherte Änderungen an %s wiederherstellen?", kCaptionTessel,
-    MB_ICONQUESTION | MB_YESNO};
-constexpr Message kRecoveryUnusable{
+constexpr msgbox::Message kRecoveryOffer{
+    "Tessel wurde nicht ordnungsgemäß beendet. Nicht gespeicherte Änderungen an %s wiederherstellen?",
+    msgbox::kCaptionTessel, MB_ICONQUESTION | MB_YESNO};
+constexpr msgbox::Message kRecoveryUnusable{
     "Die Wiederherstellungsdatei %s ist beschädigt oder stammt nicht von Tessel; sie wird nicht geladen.",
-    kCaptionTessel, MB_ICONWARNING};
-constexpr Message kBackupOffer{
+    msgbox::kCaptionTessel, MB_ICONWARNING};
+constexpr msgbox::Message kBackupOffer{
     "Das Speichern von %s wurde nicht abgeschlossen. Eine Sicherungskopie des Textes, der gespeichert werden "
     "sollte, ist noch vorhanden.\n\nMöchten Sie die Sicherungskopie als nicht gespeicherten Text übernehmen ?",
-    kCaptionTessel, MB_ICONQUESTION | MB_YESNO};
+    msgbox::kCaptionTessel, MB_ICONQUESTION | MB_YESNO};
 
 constexpr std::size_t kUpperTitleBelow = 12;
 
@@ -80,8 +80,8 @@ void WriteNow() {
     std::string bytes;
     try {
         recoveryfile::Record record;
-        record.path = Path();
-        record.modified = Modified();
+        record.path = document::Path();
+        record.modified = document::Modified();
         record.text = EditText();
         bytes = recoveryfile::Encode(record);
     } catch (const std::bad_alloc&) {
@@ -101,17 +101,17 @@ void WriteNow() {
 }
 
 void TakeTitleFrom(const std::string& path) {
-    SetPath(path.c_str());
-    std::string title = filedialog::FileTitle(Path(), 128);
+    document::SetPath(path.c_str());
+    std::string title = filedialog::FileTitle(document::Path(), 128);
     if (title.size() < kUpperTitleBelow) CharUpperBuffA(&title[0], static_cast<DWORD>(title.size()));
-    SetTitle(title.c_str());
+    document::SetTitle(title.c_str());
 }
 
 // Puts `text` into the edit control as the document's unsaved text.
 void RestoreText(const std::string& text) {
     SetWindowTextA(shell::EditControl(), text.c_str());
-    SetModified(true);
-    UpdateCaption();
+    document::SetModified(true);
+    document::UpdateCaption();
     shell::SendCommand(CMD_STATUS);
 }
 
@@ -169,10 +169,10 @@ void OfferAtStart(HWND main) {
     recoveryfile::Record record;
     if (recoveryfile::DecodeRewritten(bytes, record) != recoveryfile::ReadResult::kRead ||
         record.kind != recoveryfile::Kind::kRecovery) {
-        Show(kRecoveryUnusable, main, path.c_str());
+        msgbox::Show(kRecoveryUnusable, main, path.c_str());
         return;
     }
-    if (Show(kRecoveryOffer, main, record.path.empty() ? kUntitled : record.path.c_str()) != IDYES) {
+    if (msgbox::Show(kRecoveryOffer, main, record.path.empty() ? document::kUntitled : record.path.c_str()) != IDYES) {
         DeleteFileA(path.c_str());
         return;
     }
@@ -181,11 +181,11 @@ void OfferAtStart(HWND main) {
     Own();
     if (!record.path.empty()) TakeTitleFrom(record.path);
     RestoreText(record.text);
-    if (!record.modified) SetModified(false);
+    if (!record.modified) document::SetModified(false);
 }
 
 void OfferBackup(HWND main) {
-    const std::string document = Path();
+    const std::string document = document::Path();
     if (document.empty()) return;
     const std::string places[] = {savefile::BackupBeside(document.c_str()),
                                   savefile::BackupInSettings(document.c_str(), settings::IniPath())};
@@ -208,7 +208,7 @@ void OfferBackup(HWND main) {
         // A damaged backup was cut off before the document was touched; one
         // that holds the document's text was cut off after the save was done.
         if (read && record.text != EditText() &&
-            Show(kBackupOffer, main, Title()[0] ? Title() : kUntitled) == IDYES)
+            msgbox::Show(kBackupOffer, main, document::Title()[0] ? document::Title() : document::kUntitled) == IDYES)
             RestoreText(record.text);
         SetFileAttributesA(place.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(place.c_str());
@@ -216,4 +216,4 @@ void OfferBackup(HWND main) {
     }
 }
 
-}  // namespace tessel::document::recovery
+}  // namespace tessel::recovery

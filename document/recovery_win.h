@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace tessel::document::recovery {
+namespace tessel::recovery {
 
 // Quiet time after the last change before the text is written, and the
 // longest a change stays unwritten while typing goes on.
@@ -41,4 +41,4 @@ void OfferAtStart(HWND main);
 // removes it silently when it holds nothing the document does not.
 void OfferBackup(HWND main);
 
-}  // namespace tessel::document::recovery
+}  // namespace tessel::recovery

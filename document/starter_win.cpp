@@ -19,10 +19,11 @@ constexpr DWORD kCaptionRead = 128;   // a binding read for the button caption
 constexpr DWORD kTestRead = 32;       // a binding read only to see whether there is one
 constexpr int kCaptionLength = 31;
 
-constexpr Message kStarterHelp{"Zum Belegen der Schaltflächen mit Alternativprogrammen, muß nur beim Klicken die "
-                               "Umschalttaste gehalten werden.\n\nMan kann dann eine andere Programmdatei aud dem "
-                               "Dateidialog wählen !",
-                               kCaptionNote, MB_ICONINFORMATION};
+constexpr msgbox::Message kStarterHelp{
+    "Zum Belegen der Schaltflächen mit Alternativprogrammen, muß nur beim Klicken die "
+    "Umschalttaste gehalten werden.\n\nMan kann dann eine andere Programmdatei aud dem "
+    "Dateidialog wählen !",
+    msgbox::kCaptionNote, MB_ICONINFORMATION};
 
 // The last button clicked without Shift; kept from one opening to the next.
 int g_chosen;
@@ -80,7 +81,7 @@ void ButtonClicked(HWND dialog, int id) {
     if (!ReadBinding(id, kTestRead).empty()) SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
-const ui::DialogKind<StarterRecord> kStarterDialog{
+const dialogutil::DialogKind<StarterRecord> kStarterDialog{
     "EDITSTARTER", IDC_STARTER_ICON,
     [](HWND d, StarterRecord&) -> BOOL {
         for (int id = kFirstButton; id <= kLastButton; ++id) ShowCaption(d, id);
@@ -100,7 +101,7 @@ const ui::DialogKind<StarterRecord> kStarterDialog{
             CheckDlgButton(d, IDC_STARTER_CLOSE, r.closeAfterStart ? BST_CHECKED : BST_UNCHECKED);
             return TRUE;
         case IDC_STARTER_HELP:
-            Show(kStarterHelp);
+            msgbox::Show(kStarterHelp);
             return TRUE;
         default:
             return FALSE;
@@ -112,7 +113,7 @@ const ui::DialogKind<StarterRecord> kStarterDialog{
 void Run(HWND main, const char* filePath) {
     const std::string file = filePath ? filePath : "";
     StarterRecord record;
-    if (ui::Run(main, kStarterDialog, record) != 1) return;
+    if (dialogutil::Run(main, kStarterDialog, record) != 1) return;
     const int button = g_chosen;
     if (!IsStarterButton(button)) return;
     // Program and file are quoted where they hold blanks, and the line is

@@ -9,10 +9,10 @@
 #include "core/dialogutil_win.h"
 #include "core/shell_win.h"
 
-namespace tessel::document {
+namespace tessel::sysedit {
 namespace {
 
-constexpr Message kMissingSystemFile{"Die Datei '%s' existiert nicht !", kCaptionWarning, MB_ICONERROR};
+constexpr msgbox::Message kMissingSystemFile{"Die Datei '%s' existiert nicht !", msgbox::kCaptionWarning, MB_ICONERROR};
 
 struct SystemFile {
     const char* name;
@@ -55,12 +55,12 @@ std::string SystemFolder(SystemDirectory where) {
 int OpenSystemFile(const char* name, SystemDirectory where) {
     std::string path = SystemFolder(where);
     if (!path.empty()) path += name;
-    if (!path.empty() && path.size() < limits::kPathBuffer && ui::FileTest(path.c_str())) {
-        SetSystemFile(true);
+    if (!path.empty() && path.size() < limits::kPathBuffer && dialogutil::FileTest(path.c_str())) {
+        document::SetSystemFile(true);
         shell::SendCommand(CMD_OPENPATH, reinterpret_cast<LPARAM>(path.c_str()));
         return 1;
     }
-    Show(kMissingSystemFile, nullptr, name);
+    msgbox::Show(kMissingSystemFile, nullptr, name);
     return 0;
 }
 
@@ -71,4 +71,4 @@ LRESULT SysEditCommand(HWND, unsigned id, LPARAM) {
     return 0;
 }
 
-}  // namespace tessel::document
+}  // namespace tessel::sysedit

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace tessel::document {
+namespace tessel::sysedit {
 
 enum SystemDirectory { kRootDirectory, kWindowsDirectory, kSystemDirectory };
 
@@ -18,4 +18,4 @@ int OpenSystemFile(const char* name, SystemDirectory where);
 
 LRESULT SysEditCommand(HWND main, unsigned id, LPARAM);  // 70..86
 
-}  // namespace tessel::document
+}  // namespace tessel::sysedit

@@ -4,7 +4,7 @@
 
 #include "lisp/reader.h"
 
-namespace tessel::lisp {
+namespace tessel::brackets {
 
 bool BracketCheck::bracketsPass() const {
     for (const Fault& f : faults)
@@ -24,24 +24,24 @@ BracketCheck checkBrackets(std::string_view text) {
     BracketCheck check;
     std::vector<std::size_t> open;
     std::optional<Fault> swallowed;  // an unclosed string or block comment ends the text
-    Reader reader(text);
-    Token t;
+    reader::Reader reader(text);
+    reader::Token t;
     while (reader.next(t)) {
         switch (t.kind) {
-        case TokenKind::open:
+        case reader::TokenKind::open:
             ++check.counts.left;
             open.push_back(t.start);
             break;
-        case TokenKind::close:
+        case reader::TokenKind::close:
             ++check.counts.right;
             if (!open.empty()) open.pop_back();
             else check.faults.push_back(Fault{FaultKind::strayClose, t.start, 1});
             break;
-        case TokenKind::string:
+        case reader::TokenKind::string:
             check.counts.quotes += t.unclosed ? 1 : 2;
             if (t.unclosed) swallowed = Fault{FaultKind::unclosedString, t.start, 1};
             break;
-        case TokenKind::blockComment:
+        case reader::TokenKind::blockComment:
             if (t.unclosed) swallowed = Fault{FaultKind::unclosedComment, t.start, 2};
             break;
         default: break;
@@ -121,4 +121,4 @@ LineColumn LineCounter::at(std::size_t offset) {
 
 LineColumn lineColumnOf(std::string_view text, std::size_t offset) { return LineCounter(text).at(offset); }
 
-}  // namespace tessel::lisp
+}  // namespace tessel::brackets

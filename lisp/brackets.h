@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tessel::lisp {
+namespace tessel::brackets {
 
 struct BracketCounts {
     std::size_t left = 0;
@@ -91,4 +91,4 @@ private:
     std::size_t lineStart_ = 0;
 };
 
-}  // namespace tessel::lisp
+}  // namespace tessel::brackets

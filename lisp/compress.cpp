@@ -4,15 +4,16 @@
 
 #include "lisp/reader.h"
 
-namespace tessel::lisp {
+namespace tessel::compress {
 
 namespace {
 
 // Whether two tokens that stood apart need a blank so as not to join.
-bool needsBlank(TokenKind before, TokenKind after) {
-    if (before == TokenKind::open || before == TokenKind::close || before == TokenKind::quote) return false;
-    if (after == TokenKind::open || after == TokenKind::close) return false;
-    return after != TokenKind::blockComment;  // only an unclosed one is kept; its ";" ends any atom
+bool needsBlank(reader::TokenKind before, reader::TokenKind after) {
+    if (before == reader::TokenKind::open || before == reader::TokenKind::close || before == reader::TokenKind::quote)
+        return false;
+    if (after == reader::TokenKind::open || after == reader::TokenKind::close) return false;
+    return after != reader::TokenKind::blockComment;  // only an unclosed one is kept; its ";" ends any atom
 }
 
 }  // namespace
@@ -20,9 +21,9 @@ bool needsBlank(TokenKind before, TokenKind after) {
 std::string compress(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    Reader reader(text);
-    Token token;
-    Token previous;
+    reader::Reader reader(text);
+    reader::Token token;
+    reader::Token previous;
     bool first = true;
     while (reader.next(token)) {
         if (token.isComment() && !token.unclosed) continue;
@@ -49,4 +50,4 @@ std::string compressStatistics(std::size_t before, std::size_t after) {
     return text;
 }
 
-}  // namespace tessel::lisp
+}  // namespace tessel::compress

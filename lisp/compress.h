@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessel::lisp {
+namespace tessel::compress {
 
 // The tokens of the text (lisp/reader.h), comments left out, each copied
 // byte for byte (strings whole), on one line. Two tokens that stood apart get
@@ -25,4 +25,4 @@ int savingPercent(std::size_t before, std::size_t after);
 // 1252 text).
 std::string compressStatistics(std::size_t before, std::size_t after);
 
-}  // namespace tessel::lisp
+}  // namespace tessel::compress

@@ -9,7 +9,7 @@
 
 #include "lisp/ddetext.h"
 
-namespace tessel::lisp::dde {
+namespace tessel::dde {
 namespace {
 
 // How long one window may take to answer an initiate, and how long the whole
@@ -240,4 +240,4 @@ void EndConversations() {
     g_client = nullptr;
 }
 
-}  // namespace tessel::lisp::dde
+}  // namespace tessel::dde

@@ -6,7 +6,7 @@
 #pragma once
 #include <windows.h>
 
-namespace tessel::lisp::dde {
+namespace tessel::dde {
 
 enum class LoadResult {
     sent,          // the execute and the terminate were posted
@@ -26,4 +26,4 @@ bool HandleMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
 // our terminate gets it now, and the module forgets them all.
 void EndConversations();
 
-}  // namespace tessel::lisp::dde
+}  // namespace tessel::dde

@@ -1,6 +1,6 @@
 #include "lisp/ddetext.h"
 
-namespace tessel::lisp {
+namespace tessel::dde {
 
 const char* const kServiceNames[kServiceCount] = {
     "AUTOCAD.DDE",     "AUTOCAD.R13.DDE", "AUTOCAD.R14.DDE", "AUTOCAD.R15.DDE",
@@ -30,4 +30,4 @@ std::string executeText(std::string_view path) {
     return text;
 }
 
-}  // namespace tessel::lisp
+}  // namespace tessel::dde

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessel::lisp {
+namespace tessel::dde {
 
 constexpr std::size_t kServiceCount = 8;
 extern const char* const kServiceNames[kServiceCount];
@@ -20,4 +20,4 @@ std::string doubleBackslashes(std::string_view path);
 // (setq U:USELOAD1KOVA "<path>")(load "<path>") -- with one blank at the end.
 std::string executeText(std::string_view path);
 
-}  // namespace tessel::lisp
+}  // namespace tessel::dde

@@ -13,26 +13,29 @@
 #include "lisp/brackets.h"
 #include "lisp/compress.h"
 #include "lisp/dde_win.h"
-#include "lisp/environ_win.h"
+#include "lisp/environment_win.h"
 #include "lisp/scan.h"
 #include "resources/ids.h"
 #include "textops/search.h"
 #include "core/dialogutil_win.h"
 
-namespace tessel::lisp {
+namespace tessel::lispcommands {
 namespace {
 
 // The module's messages.
 constexpr char kCaptionInformation[] = "Information";
-constexpr Message kReport{"", kCaptionNote, MB_ICONINFORMATION};  // texts made by the scanners
-constexpr Message kNoVariables{"Keine Auto-Lisp Variablen gefunden !", kCaptionNote, MB_ICONINFORMATION};
-constexpr Message kVariablesCopied{"Die Variablenliste wurde in die Zwischenablage kopiert !", kCaptionInformation,
-                                   MB_ICONINFORMATION};
-constexpr Message kCannotCreate{"Fehler beim Erzeugen der Komprimierten Datei!", kCaptionWarning, MB_ICONERROR};
-constexpr Message kCannotWrite{"Fehler beim Schreiben der Komprimierten Datei!", kCaptionWarning, MB_ICONERROR};
-constexpr Message kRefused{"Die Datei wurde wegen eines Klammerfehlers nicht komprimiert !", kCaptionNote,
-                           MB_ICONINFORMATION};
-constexpr Message kNoConnection{"Keine Verbindung zu AutoCad möglich !", kCaptionWarning, MB_ICONERROR};
+constexpr msgbox::Message kReport{"", msgbox::kCaptionNote, MB_ICONINFORMATION};  // texts made by the scanners
+constexpr msgbox::Message kNoVariables{"Keine Auto-Lisp Variablen gefunden !", msgbox::kCaptionNote,
+                                       MB_ICONINFORMATION};
+constexpr msgbox::Message kVariablesCopied{"Die Variablenliste wurde in die Zwischenablage kopiert !",
+                                           kCaptionInformation, MB_ICONINFORMATION};
+constexpr msgbox::Message kCannotCreate{"Fehler beim Erzeugen der Komprimierten Datei!", msgbox::kCaptionWarning,
+                                        MB_ICONERROR};
+constexpr msgbox::Message kCannotWrite{"Fehler beim Schreiben der Komprimierten Datei!", msgbox::kCaptionWarning,
+                                       MB_ICONERROR};
+constexpr msgbox::Message kRefused{"Die Datei wurde wegen eines Klammerfehlers nicht komprimiert !",
+                                   msgbox::kCaptionNote, MB_ICONINFORMATION};
+constexpr msgbox::Message kNoConnection{"Keine Verbindung zu AutoCad möglich !", msgbox::kCaptionWarning, MB_ICONERROR};
 
 // Next Defun follows AutoLISP, which ignores case; the jump looks for the
 // entry exactly as the case-sensitive scan listed it.
@@ -56,10 +59,10 @@ void SelectHit(const search::Hit& hit) { editctl::Select(shell::EditControl(), h
 // The report in every case; when the test fails, the first fault is
 // selected first, so the user sees where to look while reading the report.
 bool BracketTest(std::string_view text) {
-    const BracketCheck check = checkBrackets(text);
+    const brackets::BracketCheck check = brackets::checkBrackets(text);
     if (const auto fault = check.firstFault())
         editctl::Select(shell::EditControl(), fault->at, fault->at + fault->length, true);
-    ShowText(bracketReport(check).c_str(), kReport);
+    msgbox::ShowText(brackets::bracketReport(check).c_str(), kReport);
     return check.passed();
 }
 
@@ -116,7 +119,7 @@ bool IsDocumentFile(const std::string& document, const std::string& target) {
 }
 
 bool CompressToFile(std::string_view text) {
-    const std::string compressed = compress(text);
+    const std::string compressed = compress::compress(text);
     // An untitled document gives ".BI4" in the current directory; a path whose
     // BI4 name does not fit a path buffer cannot be created; the document's
     // own file is never written over.
@@ -125,10 +128,10 @@ bool CompressToFile(std::string_view text) {
     const WriteResult result = target && !IsDocumentFile(document, *target) ? WriteCompressed(*target, compressed)
                                                                             : WriteResult::cannotCreate;
     if (result != WriteResult::written) {
-        Show(result == WriteResult::cannotCreate ? kCannotCreate : kCannotWrite);
+        msgbox::Show(result == WriteResult::cannotCreate ? kCannotCreate : kCannotWrite);
         return false;
     }
-    ShowText(compressStatistics(text.size(), compressed.size()).c_str(), kReport);
+    msgbox::ShowText(compress::compressStatistics(text.size(), compressed.size()).c_str(), kReport);
     return true;
 }
 
@@ -149,22 +152,22 @@ LRESULT TestAndCompressCommand(HWND, unsigned, LPARAM) {
     if (BracketTest(text.view()))
         CompressToFile(text.view());
     else
-        Show(kRefused);
+        msgbox::Show(kRefused);
     return 0;
 }
 
 // ------------------------------------------------------------ program tools
 
 LRESULT TemplateCommand(HWND, unsigned id, LPARAM) {
-    const char* text = id == CMD_LSP_DEFUN ? kDefunTemplate : kIfTemplate;
+    const char* text = id == CMD_LSP_DEFUN ? scan::kDefunTemplate : scan::kIfTemplate;
     SendMessageA(shell::EditControl(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
     return 0;
 }
 
 LRESULT NextDefunCommand(HWND, unsigned, LPARAM) {
     EditText text;
-    const std::size_t from = Selection().start + kNextDefunSkip;
-    const search::Hit hit = search::find(text.view(), kNextDefunText, from, kNextDefunOptions);
+    const std::size_t from = Selection().start + scan::kNextDefunSkip;
+    const search::Hit hit = search::find(text.view(), scan::kNextDefunText, from, kNextDefunOptions);
     if (hit.found) SelectHit(hit);
     return 0;
 }
@@ -173,7 +176,7 @@ LRESULT JumpCommand(HWND, unsigned, LPARAM arg) {
     if (!shell::OwnArgument(arg)) return 0;
     const char* entry = reinterpret_cast<const char*>(arg);
     EditText text;
-    const search::Hit hit = search::find(text.view(), jumpSearchText(entry ? entry : ""), 0, kJumpOptions);
+    const search::Hit hit = search::find(text.view(), scan::jumpSearchText(entry ? entry : ""), 0, kJumpOptions);
     if (hit.found) SelectHit(hit);
     return 0;
 }
@@ -184,23 +187,23 @@ LRESULT VariableListCommand(HWND main, unsigned, LPARAM) {
     const std::string_view all = text.view();
     const std::size_t start = std::min(sel.start, all.size());
     const std::size_t end = std::min(sel.end, all.size());
-    const std::string list = variableList(all.substr(start, end - start));
-    if (!hasVariables(list)) {
-        Show(kNoVariables);
+    const std::string list = scan::variableList(all.substr(start, end - start));
+    if (!scan::hasVariables(list)) {
+        msgbox::Show(kNoVariables);
         return 0;
     }
-    Show(kVariablesCopied);
-    ui::TransferToClipboard(main, list.c_str(), static_cast<int>(list.size()), 10);
+    msgbox::Show(kVariablesCopied);
+    dialogutil::TransferToClipboard(main, list.c_str(), static_cast<int>(list.size()), 10);
     return 0;
 }
 
 LRESULT EnvironmentCommand(HWND main, unsigned, LPARAM) {
-    Environment env;
+    scan::Environment env;
     {
         EditText text;
-        env = scanEnvironment(text.view());
+        env = scan::scanEnvironment(text.view());
     }
-    ShowEnvironment(main, env);
+    environment::ShowEnvironment(main, env);
     return 0;
 }
 
@@ -211,29 +214,24 @@ LRESULT LoadCommand(HWND main, unsigned, LPARAM) {
     // whatever the save did.
     if (docstate::Modified() && GetWindowTextLengthA(shell::EditControl()) > 0) shell::SendCommand(CMD_SAVE);
     switch (dde::LoadIntoAutoCad(main, docstate::Path())) {
-    case dde::LoadResult::noConnection: Show(kNoConnection); break;
-    case dde::LoadResult::outOfMemory: ReportOutOfMemory(nullptr); break;
+    case dde::LoadResult::noConnection: msgbox::Show(kNoConnection); break;
+    case dde::LoadResult::outOfMemory: msgbox::ReportOutOfMemory(nullptr); break;
     case dde::LoadResult::sent:
     case dde::LoadResult::windowClosed: break;
     }
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
-    {CMD_LSP_DEFUN, TemplateCommand},
-    {CMD_LSP_IF, TemplateCommand},
-    {CMD_LSP_NEXTDEFUN, NextDefunCommand},
-    {CMD_LSP_VARLIST, VariableListCommand},
-    {CMD_LSP_ENVIRON, EnvironmentCommand},
-    {CMD_LSP_BRACKETS, BracketCommand},
-    {CMD_LSP_COMPRESS, CompressCommand},
-    {CMD_LSP_BRACKCOMP, TestAndCompressCommand},
-    {CMD_LSP_ACADLOAD, LoadCommand},
-    {CMD_FINDDEFUN, JumpCommand},
+constexpr command::CommandEntry kCommands[] = {
+    {CMD_LSP_DEFUN, TemplateCommand},      {CMD_LSP_IF, TemplateCommand},
+    {CMD_LSP_NEXTDEFUN, NextDefunCommand}, {CMD_LSP_VARLIST, VariableListCommand},
+    {CMD_LSP_ENVIRON, EnvironmentCommand}, {CMD_LSP_BRACKETS, BracketCommand},
+    {CMD_LSP_COMPRESS, CompressCommand},   {CMD_LSP_BRACKCOMP, TestAndCompressCommand},
+    {CMD_LSP_ACADLOAD, LoadCommand},       {CMD_FINDDEFUN, JumpCommand},
 };
 
 }  // namespace
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
-}  // namespace tessel::lisp
+}  // namespace tessel::lispcommands

@@ -4,8 +4,8 @@
 #pragma once
 #include "core/command_win.h"
 
-namespace tessel::lisp {
+namespace tessel::lispcommands {
 
-CommandTable Commands();
+command::CommandTable Commands();
 
-}  // namespace tessel::lisp
+}  // namespace tessel::lispcommands

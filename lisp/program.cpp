@@ -5,7 +5,7 @@
 
 #include "lisp/reader.h"
 
-namespace tessel::lisp {
+namespace tessel::program {
 
 namespace {
 
@@ -30,18 +30,18 @@ struct Frame {
 };
 
 FormKind kindOf(std::string_view head) {
-    if (atomIs(head, "defun")) return FormKind::defun;
-    if (atomIs(head, "load_dialog")) return FormKind::loadDialog;
-    if (atomIs(head, "new_dialog")) return FormKind::newDialog;
-    if (atomIs(head, "setq")) return FormKind::setq;
-    if (atomIs(head, "foreach")) return FormKind::foreach;
-    if (atomIs(head, "set")) return FormKind::set;
-    if (atomIs(head, "quote")) return FormKind::quote;
+    if (reader::atomIs(head, "defun")) return FormKind::defun;
+    if (reader::atomIs(head, "load_dialog")) return FormKind::loadDialog;
+    if (reader::atomIs(head, "new_dialog")) return FormKind::newDialog;
+    if (reader::atomIs(head, "setq")) return FormKind::setq;
+    if (reader::atomIs(head, "foreach")) return FormKind::foreach;
+    if (reader::atomIs(head, "set")) return FormKind::set;
+    if (reader::atomIs(head, "quote")) return FormKind::quote;
     return FormKind::other;
 }
 
 // The string's contents between its quotes, escapes as written.
-std::string_view contents(std::string_view text, const Token& t) {
+std::string_view contents(std::string_view text, const reader::Token& t) {
     const std::size_t end = t.unclosed ? t.end : t.end - 1;
     return text.substr(t.start + 1, end - t.start - 1);
 }
@@ -71,10 +71,10 @@ struct Walker {
 
     // An atom or string that is element `index` of the top form.
     // `quotes` counts the "'" before it.
-    void element(Frame& f, std::size_t index, std::size_t quotes, const Token& t) {
+    void element(Frame& f, std::size_t index, std::size_t quotes, const reader::Token& t) {
         const bool quoted = quotes != 0;
         const std::string_view bytes = text.substr(t.start, t.end - t.start);
-        const bool atom = t.kind == TokenKind::atom;
+        const bool atom = t.kind == reader::TokenKind::atom;
         if (index == 0) {
             if (atom && !quoted) {
                 f.kind = kindOf(bytes);
@@ -131,7 +131,7 @@ struct Walker {
         ++plainCount();
     }
 
-    void open(const Token& t) {
+    void open(const reader::Token& t) {
         Frame child;
         child.at = t.start;
         if (Frame* parent = innermost()) {
@@ -165,7 +165,7 @@ struct Walker {
 
     // The first string inside a dialog form's argument form names the entry:
     // every such form still open holds this string.
-    void string(const Token& t) {
+    void string(const reader::Token& t) {
         for (const std::size_t i : searching) {
             definitions[stack[i].searching].name = std::string(contents(text, t));
             stack[i].searching = kNone;
@@ -174,20 +174,20 @@ struct Walker {
     }
 
     void run() {
-        Reader reader(text);
-        Token t;
+        reader::Reader reader(text);
+        reader::Token t;
         while (reader.next(t)) {
             switch (t.kind) {
-            case TokenKind::lineComment:
-            case TokenKind::blockComment: break;
-            case TokenKind::open: open(t); break;
-            case TokenKind::close: close(); break;
-            case TokenKind::quote:
+            case reader::TokenKind::lineComment:
+            case reader::TokenKind::blockComment: break;
+            case reader::TokenKind::open: open(t); break;
+            case reader::TokenKind::close: close(); break;
+            case reader::TokenKind::quote:
                 if (Frame* f = innermost())
                     if (f->quotes < 2) ++f->quotes;
                 break;
-            case TokenKind::string: string(t); [[fallthrough]];
-            case TokenKind::atom:
+            case reader::TokenKind::string: string(t); [[fallthrough]];
+            case reader::TokenKind::atom:
                 if (Frame* f = innermost()) {
                     const std::size_t index = f->elements++;
                     const std::size_t quotes = f->quotes;
@@ -217,4 +217,4 @@ std::vector<Variable> programVariables(std::string_view text) {
     return std::move(w.variables);
 }
 
-}  // namespace tessel::lisp
+}  // namespace tessel::program

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tessel::lisp {
+namespace tessel::program {
 
 enum class DefinitionKind : unsigned char { defun, loadDialog, newDialog };
 
@@ -34,4 +34,4 @@ struct Variable {
 // (set (quote S) x).
 std::vector<Variable> programVariables(std::string_view text);
 
-}  // namespace tessel::lisp
+}  // namespace tessel::program

@@ -1,6 +1,6 @@
 #include "lisp/reader.h"
 
-namespace tessel::lisp {
+namespace tessel::reader {
 
 namespace {
 
@@ -86,4 +86,4 @@ bool isProtected(std::string_view text) {
     return text.size() >= kHeader.size() && atomIs(text.substr(0, kHeader.size()), kHeader);
 }
 
-}  // namespace tessel::lisp
+}  // namespace tessel::reader

@@ -19,7 +19,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace tessel::lisp {
+namespace tessel::reader {
 
 enum class TokenKind : unsigned char {
     open,          // (
@@ -64,4 +64,4 @@ bool atomIs(std::string_view atom, std::string_view lowerWord);
 // make sense of: "AutoCAD PROTECTED LISP file" at the very start, in any case.
 bool isProtected(std::string_view text);
 
-}  // namespace tessel::lisp
+}  // namespace tessel::reader

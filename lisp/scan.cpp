@@ -1,6 +1,6 @@
 #include "lisp/scan.h"
 
-namespace tessel::lisp {
+namespace tessel::scan {
 
 const char kDefunTemplate[] = ";;;\r\n;;; \r\n;;;\r\n(defun  ( / )\r\n  \r\n)\r\n";
 const char kIfTemplate[] = "(if \r\n  (progn\r\n    \r\n  )\r\n  (progn\r\n    \r\n  )\r\n)\r\n";
@@ -112,4 +112,4 @@ std::string jumpSearchText(std::string_view entry) {
     return needle;
 }
 
-}  // namespace tessel::lisp
+}  // namespace tessel::scan

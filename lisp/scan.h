@@ -9,7 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
-namespace tessel::lisp {
+namespace tessel::scan {
 
 constexpr std::size_t kMaxNameLength = 63;   // a 64th name character ends the scan
 constexpr std::size_t kReadWindow = 512;     // characters the reader looks at
@@ -95,4 +95,4 @@ constexpr std::size_t kNextDefunSkip = 6;
 // a blank) from the start of the text.
 std::string jumpSearchText(std::string_view entry);
 
-}  // namespace tessel::lisp
+}  // namespace tessel::scan

@@ -14,7 +14,7 @@ namespace {
 constexpr int kChoices[] = {IDC_CASE_SENTENCE, IDC_CASE_LOWER, IDC_CASE_UPPER,
                             IDC_CASE_WORDS,    IDC_CASE_SWAP,  IDC_CASE_WORDSEXT};
 
-const ui::DialogKind<Conversion> kCaseDialog{
+const dialogutil::DialogKind<Conversion> kCaseDialog{
     "GROSSKLEIN", IDC_CASE_ICON,
     [](HWND d, Conversion& c) -> BOOL {
         for (int id : kChoices) CheckDlgButton(d, id, id == static_cast<int>(c) ? BST_CHECKED : BST_UNCHECKED);
@@ -35,22 +35,22 @@ LRESULT CaseCommand(HWND main, unsigned, LPARAM) {
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
+constexpr command::CommandEntry kCommands[] = {
     {CMD_CASE, CaseCommand},
 };
 
 }  // namespace
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
 std::optional<Conversion> AskConversion(HWND owner, Conversion start) {
-    return ui::Ask(owner, kCaseDialog, start);
+    return dialogutil::Ask(owner, kCaseDialog, start);
 }
 
 void RunConversion(HWND edit, Conversion conversion) {
     const editctl::Selection selection = editctl::GetSelection(edit);
     if (selection.empty()) return;
-    const std::string text = ui::WindowText(edit);
+    const std::string text = dialogutil::WindowText(edit);
     if (selection.end > text.size()) return;
     // A copy of the whole selection, however long.
     std::string selected = text.substr(selection.start, selection.end - selection.start);

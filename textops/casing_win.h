@@ -10,7 +10,7 @@
 
 namespace tessel::casing {
 
-CommandTable Commands();
+command::CommandTable Commands();
 
 // GROSSKLEIN, opened with `start` checked; nullopt on cancel.
 std::optional<Conversion> AskConversion(HWND owner, Conversion start = Conversion::SentenceStarts);

@@ -6,10 +6,11 @@
 #include "textops/conversions.h"
 #include "textops/lineops_win.h"
 
-namespace tessel::textops {
+namespace tessel::conversions {
 namespace {
 
-constexpr Message kTooBig{"Die Textänderungen werden zu groß für den Tessel !", kCaptionTessel, MB_ICONERROR};
+constexpr msgbox::Message kTooBig{"Die Textänderungen werden zu groß für den Tessel !", msgbox::kCaptionTessel,
+                                  MB_ICONERROR};
 
 }  // namespace
 
@@ -23,7 +24,7 @@ void RunConversion(HWND edit, Conversion convert) {
     }
     if (!result) return;
     if (!conversions::fitsConvertedLimit(result->size())) {
-        Show(kTooBig, edit);
+        msgbox::Show(kTooBig, edit);
         return;
     }
     SetWindowTextA(edit, result->c_str());
@@ -33,14 +34,14 @@ void RunConversion(HWND edit, Conversion convert) {
 }
 
 void RunGpsConversion(HWND edit) {
-    if (CapacityReached()) return;
+    if (lineops::CapacityReached()) return;
     editctl::Text text(edit);
     if (!text.ok()) return;
     const lineframe::FrameResult result = conversions::runGpsFrame(text.view(), editctl::Limit(edit), false);
     if (!result.changed && !result.hitLimit) return;  // a text of one line: nothing to convert
-    ApplyFrameResult(edit, result);
+    lineops::ApplyFrameResult(edit, result);
     editctl::Select(edit, 0, 0, true);
-    if (result.hitLimit) NoteCapacity(false);
+    if (result.hitLimit) lineops::NoteCapacity(false);
 }
 
-}  // namespace tessel::textops
+}  // namespace tessel::conversions

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessel::textops {
+namespace tessel::conversions {
 
 using Conversion = std::optional<std::string> (*)(std::string_view text);
 
@@ -22,4 +22,4 @@ void RunConversion(HWND edit, Conversion convert);
 // like a line command when the edit control would be full.
 void RunGpsConversion(HWND edit);
 
-}  // namespace tessel::textops
+}  // namespace tessel::conversions

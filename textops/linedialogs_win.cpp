@@ -5,7 +5,7 @@
 #include "core/dialogutil_win.h"
 #include "core/inputdialog_win.h"
 
-namespace tessel::textops {
+namespace tessel::linedialogs {
 namespace {
 
 constexpr int kTextMax = 63;
@@ -21,11 +21,11 @@ struct Asked {
     Params params;
 };
 
-unsigned short NumberField(HWND dialog, int id) { return lineops::parseCount(ui::ItemText(dialog, id)); }
+unsigned short NumberField(HWND dialog, int id) { return lineops::parseCount(dialogutil::ItemText(dialog, id)); }
 
 // A text field read with the room of its 63-character buffer.
 std::string ShortText(HWND dialog, int id) {
-    std::string text = ui::ItemText(dialog, id);
+    std::string text = dialogutil::ItemText(dialog, id);
     if (text.size() > static_cast<size_t>(kTextMax)) text.resize(kTextMax);
     return text;
 }
@@ -50,7 +50,7 @@ void ShowTexts(HWND dialog, const Asked<Params>& r) {
     SetDlgItemTextA(dialog, IDC_LINE_PROMPT, r.prompt);
 }
 
-const ui::DialogKind<Asked<CountParams>> kCountDialog{
+const dialogutil::DialogKind<Asked<CountParams>> kCountDialog{
     "FRONTBACKCUT", IDC_LINE_ICON,
     [](HWND d, Asked<CountParams>& r) -> BOOL {
         ShowTexts(d, r);
@@ -64,7 +64,7 @@ const ui::DialogKind<Asked<CountParams>> kCountDialog{
         return true;
     }};
 
-const ui::DialogKind<Asked<CounterParams>> kCounterDialog{
+const dialogutil::DialogKind<Asked<CounterParams>> kCounterDialog{
     "FRONTCOUNT", IDC_LINE_ICON,
     [](HWND d, Asked<CounterParams>& r) -> BOOL {
         ShowTexts(d, r);
@@ -95,7 +95,7 @@ void ChooseComment(HWND dialog, CommentChoice& r, int choice) {
     EnableWindow(GetDlgItem(dialog, IDC_COMMENT_FREE), choice == lineops::kCommentFree);
 }
 
-const ui::DialogKind<CommentChoice> kCommentDialog{
+const dialogutil::DialogKind<CommentChoice> kCommentDialog{
     "EDITKOMMENT", IDC_COMMENT_ICON,
     [](HWND d, CommentChoice& r) -> BOOL {
         SetDlgItemTextA(d, IDC_COMMENT_FREE, "");
@@ -104,7 +104,7 @@ const ui::DialogKind<CommentChoice> kCommentDialog{
         return TRUE;
     },
     [](HWND d, CommentChoice& r) {
-        r.params.prefix = lineops::commentPrefix(r.choice, ui::ItemText(d, IDC_COMMENT_FREE));
+        r.params.prefix = lineops::commentPrefix(r.choice, dialogutil::ItemText(d, IDC_COMMENT_FREE));
         return true;
     },
     [](HWND d, WPARAM wParam, CommentChoice& r) -> INT_PTR {
@@ -114,7 +114,7 @@ const ui::DialogKind<CommentChoice> kCommentDialog{
         return TRUE;
     }};
 
-const ui::DialogKind<Asked<CutCharParams>> kCutCharDialog{
+const dialogutil::DialogKind<Asked<CutCharParams>> kCutCharDialog{
     "CUTFROMCHAR", IDC_LINE_ICON,
     [](HWND d, Asked<CutCharParams>& r) -> BOOL {
         ShowTexts(d, r);
@@ -125,11 +125,11 @@ const ui::DialogKind<Asked<CutCharParams>> kCutCharDialog{
         return FALSE;
     },
     [](HWND d, Asked<CutCharParams>& r) {
-        r.params.character = lineops::cutCharFromField(ui::ItemText(d, IDC_LINE_NUMBER));
+        r.params.character = lineops::cutCharFromField(dialogutil::ItemText(d, IDC_LINE_NUMBER));
         return true;
     }};
 
-const ui::DialogKind<Asked<ColumnCopyParams>> kColumnCopyDialog{
+const dialogutil::DialogKind<Asked<ColumnCopyParams>> kColumnCopyDialog{
     "COLUMNCOPY", IDC_LINE_ICON,
     [](HWND d, Asked<ColumnCopyParams>& r) -> BOOL {
         ShowTexts(d, r);
@@ -149,9 +149,10 @@ const ui::DialogKind<Asked<ColumnCopyParams>> kColumnCopyDialog{
     }};
 
 template <typename Params>
-std::optional<Params> AskWith(HWND owner, const ui::DialogKind<Asked<Params>>& kind, const char* caption,
+std::optional<Params> AskWith(HWND owner, const dialogutil::DialogKind<Asked<Params>>& kind, const char* caption,
                               const char* prompt, Params start) {
-    auto r = ui::Ask(owner, kind, Asked<Params>{caption ? caption : "", prompt ? prompt : "", std::move(start)});
+    auto r = dialogutil::Ask(owner, kind,
+                             Asked<Params>{caption ? caption : "", prompt ? prompt : "", std::move(start)});
     if (!r) return std::nullopt;
     return std::move(r->params);
 }
@@ -159,8 +160,8 @@ std::optional<Params> AskWith(HWND owner, const ui::DialogKind<Asked<Params>>& k
 }  // namespace
 
 std::optional<TextParams> AskText(HWND owner, const char* caption, const char* prompt) {
-    char text[ui::kInputBufferSize] = "";
-    if (ui::InputDialog(owner, text, prompt, caption, 0) != 1) return std::nullopt;
+    char text[inputdialog::kInputBufferSize] = "";
+    if (inputdialog::InputDialog(owner, text, prompt, caption, 0) != 1) return std::nullopt;
     return TextParams{text};
 }
 
@@ -173,7 +174,7 @@ std::optional<CounterParams> AskCounter(HWND owner, const char* caption, const c
 }
 
 std::optional<CommentParams> AskComment(HWND owner, const char*, const char*) {
-    auto r = ui::Ask(owner, kCommentDialog, CommentChoice{});
+    auto r = dialogutil::Ask(owner, kCommentDialog, CommentChoice{});
     if (!r) return std::nullopt;
     return std::move(r->params);
 }
@@ -186,4 +187,4 @@ std::optional<ColumnCopyParams> AskColumnCopy(HWND owner, const char* caption, c
     return AskWith(owner, kColumnCopyDialog, caption, prompt, ColumnCopyParams{});
 }
 
-}  // namespace tessel::textops
+}  // namespace tessel::linedialogs

@@ -10,7 +10,7 @@
 
 #include "textops/linecommands.h"
 
-namespace tessel::textops {
+namespace tessel::linedialogs {
 
 using linecommands::ColumnCopyParams;
 using linecommands::CommentParams;
@@ -29,4 +29,4 @@ std::optional<CommentParams> AskComment(HWND owner, const char* caption, const c
 std::optional<CutCharParams> AskCutChar(HWND owner, const char* caption, const char* prompt);
 std::optional<ColumnCopyParams> AskColumnCopy(HWND owner, const char* caption, const char* prompt);
 
-}  // namespace tessel::textops
+}  // namespace tessel::linedialogs

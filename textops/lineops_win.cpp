@@ -4,7 +4,7 @@
 #include "core/msgbox_win.h"
 #include "core/shell_win.h"
 
-namespace tessel::textops {
+namespace tessel::lineops {
 namespace {
 
 using limits::kSelectAllEnd;
@@ -16,7 +16,7 @@ int g_capacity;
 bool CapacityReached() { return g_capacity != 0; }
 
 void NoteCapacity(bool outOfMemory) {
-    Show(outOfMemory ? kOutOfMemory : kCapacityReached, shell::MainWindow());
+    msgbox::Show(outOfMemory ? msgbox::kOutOfMemory : msgbox::kCapacityReached, shell::MainWindow());
     g_capacity = 1;
 }
 
@@ -51,4 +51,4 @@ void RunLineOperation(HWND edit, const lineframe::LineOp& op) {
     }
 }
 
-}  // namespace tessel::textops
+}  // namespace tessel::lineops

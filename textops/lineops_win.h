@@ -10,7 +10,7 @@
 
 #include "textops/lineframe.h"
 
-namespace tessel::textops {
+namespace tessel::lineops {
 
 // Puts a frame result into the edit control: one EM_SETSEL and one
 // EM_REPLACESEL with undo, the text limit lifted around it (the frame has
@@ -39,4 +39,4 @@ void ClearCapacity();
 // text, not just the part up to the limit.
 LRESULT UndoWhole(HWND edit, WNDPROC editProc, UINT msg, WPARAM wParam, LPARAM lParam);
 
-}  // namespace tessel::textops
+}  // namespace tessel::lineops

@@ -20,10 +20,10 @@ constexpr DWORD kDialogFlags = FR_SHOWHELP | FR_HIDEUPDOWN;
 
 // The texts of this module.
 constexpr char kNotFound[] = " kann nicht gefunden werden";
-constexpr Message kEscapeHelp{"Ersetzungskürzel :\n\n^a\tZeilenumbruch\n^t\tTabulator\n", "Hilfe zu Suchen/Ersetzen",
-                              MB_ICONINFORMATION};
+constexpr msgbox::Message kEscapeHelp{"Ersetzungskürzel :\n\n^a\tZeilenumbruch\n^t\tTabulator\n",
+                                      "Hilfe zu Suchen/Ersetzen", MB_ICONINFORMATION};
 // The not-found report; its text is made from the find text.
-constexpr Message kNotFoundReport{"", kCaptionTessel, MB_ICONINFORMATION};
+constexpr msgbox::Message kNotFoundReport{"", msgbox::kCaptionTessel, MB_ICONINFORMATION};
 
 // Both dialogs share the find text, and F3 searches for it too.
 char g_findText[kBufferSize];
@@ -86,13 +86,13 @@ void OpenDialog(HWND main, bool replace) {
     g_dialog = replace ? deferred::ReplaceTextA(&record) : deferred::FindTextA(&record);
 }
 
-void NoMemory(HWND owner) { ReportOutOfMemory(owner); }
+void NoMemory(HWND owner) { msgbox::ReportOutOfMemory(owner); }
 
 }  // namespace
 
 void RunReplace(HWND owner, const ReplaceRequest& request, bool all) {
     HWND edit = shell::EditControl();
-    const std::string text = ui::WindowText(edit);
+    const std::string text = dialogutil::WindowText(edit);
     const EditState state = ReadState(edit);
     const ReplaceOutcome outcome = all ? replaceAll(text, state, request) : replaceStep(text, state, request);
     Apply(edit, outcome);
@@ -100,7 +100,7 @@ void RunReplace(HWND owner, const ReplaceRequest& request, bool all) {
     if (outcome.report) ReportNotFound(owner, edit, request.find);  // the caret goes to the top
     // Replace All goes on from the top after its report, to where the loop ended.
     if (!outcome.report || all) Select(edit, outcome.after.selStart, outcome.after.selEnd);
-    if (outcome.hitLimit) Show(kCapacityReached, shell::MainWindow());
+    if (outcome.hitLimit) msgbox::Show(msgbox::kCapacityReached, shell::MainWindow());
 }
 
 std::size_t SearchPosition() { return g_position; }
@@ -153,7 +153,7 @@ LRESULT FindCommand(HWND main, unsigned id, LPARAM) {
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
+constexpr command::CommandEntry kCommands[] = {
     {CMD_FIND, FindCommand},
     {CMD_FINDNEXT, FindCommand},
     {CMD_REPLACE, FindCommand},
@@ -161,7 +161,7 @@ constexpr CommandEntry kCommands[] = {
 
 }  // namespace
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
 bool DialogOpen() {
     // A dialog goes with its owner, without a closing notification.
@@ -177,7 +177,7 @@ bool HandleMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
     auto* record = reinterpret_cast<FINDREPLACEA*>(lParam);
     try {
         if (msg == HelpMessage()) {
-            Show(kEscapeHelp, IsOurRecord(record) ? record->hwndOwner : main);
+            msgbox::Show(kEscapeHelp, IsOurRecord(record) ? record->hwndOwner : main);
             result = DefWindowProcA(main, msg, wParam, lParam);
             return true;
         }
@@ -190,7 +190,7 @@ bool HandleMessage(HWND main, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
 }
 
 bool SearchEdit(HWND edit, std::size_t& position, std::string_view needle, Options options) {
-    const std::string text = ui::WindowText(edit);
+    const std::string text = dialogutil::WindowText(edit);
     const Hit hit = find(text, needle, position, options);
     position = hit.position;
     if (hit.found) Select(edit, hit.start, hit.end);
@@ -205,7 +205,7 @@ void ReportNotFound(HWND owner, HWND edit, std::string_view needle) {
     text += needle;
     text += '"';
     text += kNotFound;
-    ShowText(text.c_str(), kNotFoundReport, owner);
+    msgbox::ShowText(text.c_str(), kNotFoundReport, owner);
 }
 
 }  // namespace tessel::search

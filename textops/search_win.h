@@ -14,7 +14,7 @@
 namespace tessel::search {
 
 // Commands 30 (Find), 31 (F3) and 32 (Replace).
-CommandTable Commands();
+command::CommandTable Commands();
 
 // The message loop gives every message to the open dialog first: true when
 // the dialog took it.

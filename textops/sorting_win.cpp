@@ -12,11 +12,11 @@
 namespace tessel::sorting {
 namespace {
 
-constexpr Message kTooMany{"Kann nicht mehr als 4096 Zeilen sortieren !", kCaptionTessel, MB_ICONERROR};
+constexpr msgbox::Message kTooMany{"Kann nicht mehr als 4096 Zeilen sortieren !", msgbox::kCaptionTessel, MB_ICONERROR};
 
 bool Checked(HWND dialog, int id) { return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-const ui::DialogKind<SortOptions> kSortDialog{
+const dialogutil::DialogKind<SortOptions> kSortDialog{
     "DLGSORTMYTEXT", IDC_SORT_ICON,
     [](HWND d, SortOptions& o) -> BOOL {
         CheckRadioButton(d, IDC_SORT_LEXICAL, IDC_SORT_NUMERIC, o.numeric ? IDC_SORT_NUMERIC : IDC_SORT_LEXICAL);
@@ -37,24 +37,24 @@ LRESULT SortCommand(HWND main, unsigned, LPARAM) {
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
+constexpr command::CommandEntry kCommands[] = {
     {CMD_SORT, SortCommand},
 };
 
 }  // namespace
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
 std::optional<SortOptions> AskSortOptions(HWND owner, SortOptions start) {
-    return ui::Ask(owner, kSortDialog, start);
+    return dialogutil::Ask(owner, kSortDialog, start);
 }
 
 void RunSort(HWND edit, const SortOptions& options) {
-    const std::string text = ui::WindowText(edit);
+    const std::string text = dialogutil::WindowText(edit);
     const editctl::Selection selection = editctl::GetSelection(edit);
     const SortResult result = sortSelection(text, selection.start, selection.end, options);
     if (result.status == SortStatus::TooManyLines) {
-        Show(kTooMany, edit);
+        msgbox::Show(kTooMany, edit);
         return;
     }
     if (result.status != SortStatus::Sorted) return;

@@ -9,7 +9,7 @@
 
 namespace tessel::sorting {
 
-CommandTable Commands();
+command::CommandTable Commands();
 
 // DLGSORTMYTEXT, opened with `start` checked; nullopt on cancel.
 std::optional<SortOptions> AskSortOptions(HWND owner, SortOptions start = {});

@@ -27,17 +27,17 @@ constexpr int kNameTyped = static_cast<int>(kNameField);
 constexpr DWORD kLargestFile = static_cast<DWORD>(kMaxBlocks * (2 + 0xFFFF));
 
 // Texts of this module.
-constexpr Message kTooMany{"Es sind bereits 256 Textbausteine definiert - keine weiteren mehr möglich",
-                           kCaptionWarning, MB_ICONERROR};
-constexpr Message kNotWritten{
+constexpr msgbox::Message kTooMany{"Es sind bereits 256 Textbausteine definiert - keine weiteren mehr möglich",
+                                   msgbox::kCaptionWarning, MB_ICONERROR};
+constexpr msgbox::Message kNotWritten{
     "Die Textbausteine konnten nicht gespeichert werden.\n\nDie Datei bleibt, wie sie war; die Änderungen "
     "werden beim nächsten Schließen des Dialogs erneut gespeichert.",
-    kCaptionWarning, MB_ICONERROR};
-constexpr Message kNotRead{
+    msgbox::kCaptionWarning, MB_ICONERROR};
+constexpr msgbox::Message kNotRead{
     "Die Textbausteine in %s konnten nicht gelesen werden; vielleicht hat ein anderes Programm die Datei "
     "geöffnet.\n\nDamit keine Textbausteine verloren gehen, bleibt die Datei unverändert: Hinzufügen und "
     "Löschen sind gesperrt, bis sie wieder gelesen werden kann.",
-    kCaptionWarning, MB_ICONERROR};
+    msgbox::kCaptionWarning, MB_ICONERROR};
 constexpr char kClose[] = "&Schließen";
 
 // What the open dialog works on.
@@ -159,7 +159,7 @@ bool Insert(HWND dialog, DialogState& state) {
 void Add(HWND dialog, DialogState& state) {
     if (!Enabled(dialog, IDC_TB_ADD)) return;
     if (state.table.full()) {
-        Show(kTooMany);
+        msgbox::Show(kTooMany);
         return;
     }
     char typed[kNameField + 2] = {};
@@ -185,7 +185,7 @@ void Delete(HWND dialog, DialogState& state) {
     SelectFirst(dialog, state);
 }
 
-const ui::DialogKind<DialogState> kTextBlockDialog{
+const dialogutil::DialogKind<DialogState> kTextBlockDialog{
     "AUTOTEXT", IDC_TB_ICON, Init, Insert,
     [](HWND d, WPARAM wParam, DialogState& state) -> INT_PTR {
         switch (LOWORD(wParam)) {
@@ -223,10 +223,10 @@ void Run(HWND main, const char* path) {
         std::string bytes;
         state.locked = ReadFileBytes(path, bytes) == ReadResult::kUnreadable;
         state.table = Table(readBlocks(bytes));
-        if (state.locked) Show(kNotRead, main, path);
+        if (state.locked) msgbox::Show(kNotRead, main, path);
     }
 
-    ui::Run(main, kTextBlockDialog, state);
+    dialogutil::Run(main, kTextBlockDialog, state);
 
     if (state.inserting) SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(state.insert.c_str()));
     if (!state.table.modified() || state.locked) return;
@@ -234,7 +234,7 @@ void Run(HWND main, const char* path) {
         g_unsaved.reset();
     } else {
         g_unsaved = Unsaved{path, state.table.blocks()};
-        Show(kNotWritten, main);
+        msgbox::Show(kNotWritten, main);
     }
 }
 
@@ -246,12 +246,12 @@ LRESULT TextBlocksCommand(HWND main, unsigned, LPARAM arg) {
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
+constexpr command::CommandEntry kCommands[] = {
     {CMD_TEXTBLOCKS, TextBlocksCommand},
 };
 
 }  // namespace
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
 }  // namespace tessel::textblocks

@@ -9,6 +9,6 @@ namespace tessel::textblocks {
 
 // Command 48. lParam: the text-block file to use, or 0 for the one beside
 // the program.
-CommandTable Commands();
+command::CommandTable Commands();
 
 }  // namespace tessel::textblocks

@@ -12,7 +12,7 @@
 #include "textops/lineops.h"
 #include "textops/lineops_win.h"
 
-namespace tessel::textops {
+namespace tessel::textcommands {
 namespace {
 
 namespace lc = linecommands;
@@ -36,30 +36,30 @@ struct TextCommand {
 // The dialog Ask fills a record; the operation builds the change from it.
 template <auto Ask, auto Operation>
 void Asked(HWND main, const TextCommand& c) {
-    ClearCapacity();
+    lineops::ClearCapacity();
     if (auto params = Ask(main, c.caption, c.prompt))
-        if (auto op = Operation(*params)) RunLineOperation(shell::EditControl(), *op);
-    ClearCapacity();
+        if (auto op = Operation(*params)) lineops::RunLineOperation(shell::EditControl(), *op);
+    lineops::ClearCapacity();
 }
 
 // A line command without parameters.
 template <lineframe::LineOp (*Operation)()>
 void Fixed(HWND, const TextCommand&) {
-    ClearCapacity();
-    RunLineOperation(shell::EditControl(), Operation());
-    ClearCapacity();
+    lineops::ClearCapacity();
+    lineops::RunLineOperation(shell::EditControl(), Operation());
+    lineops::ClearCapacity();
 }
 
 void Gps(HWND, const TextCommand&) {
-    ClearCapacity();
-    RunGpsConversion(shell::EditControl());
-    ClearCapacity();
+    lineops::ClearCapacity();
+    conversions::RunGpsConversion(shell::EditControl());
+    lineops::ClearCapacity();
 }
 
 // A whole-text conversion.
-template <Conversion Convert>
+template <conversions::Conversion Convert>
 void Converted(HWND, const TextCommand&) {
-    RunConversion(shell::EditControl(), Convert);
+    conversions::RunConversion(shell::EditControl(), Convert);
 }
 
 // The character-set conversions.
@@ -69,8 +69,8 @@ void WholeText(HWND, const TextCommand&) {
 }
 
 constexpr TextCommand kTextCommands[] = {
-    {CMD_DOSTOWIN, nullptr, nullptr, WholeText<DosToWin>},
-    {CMD_WINTODOS, nullptr, nullptr, WholeText<WinToDos>},
+    {CMD_DOSTOWIN, nullptr, nullptr, WholeText<codepage::DosToWin>},
+    {CMD_WINTODOS, nullptr, nullptr, WholeText<codepage::WinToDos>},
     {CMD_DOSTOUNIX, nullptr, nullptr, Converted<conversions::dosToUnix>},
     {CMD_UNIXTODOS, nullptr, nullptr, Converted<conversions::unixToDos>},
     {CMD_MACTOPC, nullptr, nullptr, Converted<conversions::macToPc>},
@@ -80,40 +80,46 @@ constexpr TextCommand kTextCommands[] = {
     {CMD_TABTOBLANKS, nullptr, nullptr, Converted<conversions::tabToTwoBlanks>},
     {CMD_GPS, nullptr, nullptr, Gps},
 
-    {CMD_INSERTFRONT, kLineCaption, "\n\nWelcher Text soll vorne eingefügt werden", Asked<AskText, lc::insertFront>},
-    {CMD_APPENDBACK, kLineCaption, "\n\nWelcher Text soll hinten angefügt werden", Asked<AskText, lc::insertBack>},
+    {CMD_INSERTFRONT, kLineCaption, "\n\nWelcher Text soll vorne eingefügt werden",
+     Asked<linedialogs::AskText, lc::insertFront>},
+    {CMD_APPENDBACK, kLineCaption, "\n\nWelcher Text soll hinten angefügt werden",
+     Asked<linedialogs::AskText, lc::insertBack>},
     {CMD_COUNTFRONT, kCounterCaption, "\n\nWelcher Text soll vorne mit dem Zähler eingefügt werden",
-     Asked<AskCounter, lc::counterFront>},
+     Asked<linedialogs::AskCounter, lc::counterFront>},
     {CMD_COUNTBACK, kCounterCaption, "\n\nWelcher Text soll hinten mit dem Zähler angefügt werden",
-     Asked<AskCounter, lc::counterBack>},
+     Asked<linedialogs::AskCounter, lc::counterBack>},
     {CMD_CUTFRONT, "Zeilen vorne kürzen", "Wieviele Stellen sollen am Zeilenanfang gekürzt werden ?",
-     Asked<AskCount, lc::cutFront>},
+     Asked<linedialogs::AskCount, lc::cutFront>},
     {CMD_CUTBACK, "Zeilen hinten kürzen", "Wieviele Stellen sollen am Zeilenende gekürzt werden ?",
-     Asked<AskCount, lc::cutBack>},
+     Asked<linedialogs::AskCount, lc::cutBack>},
     {CMD_BLANKSFRONT, nullptr, nullptr, Fixed<lineops::removeLeadingBlanks>},
     {CMD_BLANKSBACK, nullptr, nullptr, Fixed<lineops::removeTrailingBlanks>},
-    {CMD_COMMENT, nullptr, nullptr, Asked<AskComment, lc::comment>},
-    {CMD_UNCOMMENT, nullptr, nullptr, Asked<AskComment, lc::uncomment>},
+    {CMD_COMMENT, nullptr, nullptr, Asked<linedialogs::AskComment, lc::comment>},
+    {CMD_UNCOMMENT, nullptr, nullptr, Asked<linedialogs::AskComment, lc::uncomment>},
     {CMD_CUTFROMCHAR, "Zeilen abschneiden ab Zeichen", "Ab welchem Zeichen sollen die Zeilen abgeschnitten werden ?",
-     Asked<AskCutChar, lc::cutFromChar>},
+     Asked<linedialogs::AskCutChar, lc::cutFromChar>},
     {CMD_LSP_INDENT, nullptr, nullptr, Fixed<lineops::indentTwo>},
     {CMD_LSP_OUTDENT, nullptr, nullptr, Fixed<lineops::outdentTwo>},
     {CMD_LSP_COMMENT, nullptr, nullptr, Fixed<lineops::insertLispComment>},
 
     {CMD_FILLFRONT, "Vorne Spalten auffüllen",
-     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen vorne gefüllt werden ?", Asked<AskCount, lc::fillFront>},
+     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen vorne gefüllt werden ?",
+     Asked<linedialogs::AskCount, lc::fillFront>},
     {CMD_FILLBACK, "Hinten Spalten auffüllen",
-     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen hinten gefüllt werden ?", Asked<AskCount, lc::fillBack>},
+     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen hinten gefüllt werden ?",
+     Asked<linedialogs::AskCount, lc::fillBack>},
     {CMD_COLCOPYFRONT, "Spalten nach vorne kopieren",
      "Welcher Spaltenbereich soll nach vorne kopiert werden ?\n\nBeginnzeichen und Endzeichen je Zeile angeben.",
-     Asked<AskColumnCopy, lc::copyColumnsFront>},
+     Asked<linedialogs::AskColumnCopy, lc::copyColumnsFront>},
     {CMD_COLCOPYBACK, "Spalten nach hinten kopieren",
      "Welcher Spaltenbereich soll nach hinten kopiert werden ?\n\nBeginnzeichen und Endzeichen je Zeile angeben.",
-     Asked<AskColumnCopy, lc::copyColumnsBack>},
+     Asked<linedialogs::AskColumnCopy, lc::copyColumnsBack>},
     {CMD_CAPFRONT, "Vorne Spalten kappen",
-     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen vorne gekappt werden ?", Asked<AskCount, lc::capFront>},
+     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen vorne gekappt werden ?",
+     Asked<linedialogs::AskCount, lc::capFront>},
     {CMD_CAPBACK, "Hinten Spalten kappen",
-     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen hinten gekappt werden ?", Asked<AskCount, lc::capBack>},
+     "Auf wieviele Stellen Spaltenbreite, sollen die Zeilen hinten gekappt werden ?",
+     Asked<linedialogs::AskCount, lc::capBack>},
 };
 
 LRESULT RunTextCommand(HWND main, unsigned id, LPARAM) {
@@ -127,9 +133,9 @@ LRESULT RunTextCommand(HWND main, unsigned id, LPARAM) {
 
 // The dispatcher's entries, one per row.
 template <std::size_t N>
-constexpr std::array<CommandEntry, N> EntriesOf(const TextCommand (&rows)[N]) {
-    std::array<CommandEntry, N> entries{};
-    for (std::size_t i = 0; i < N; ++i) entries[i] = CommandEntry{rows[i].id, RunTextCommand};
+constexpr std::array<command::CommandEntry, N> EntriesOf(const TextCommand (&rows)[N]) {
+    std::array<command::CommandEntry, N> entries{};
+    for (std::size_t i = 0; i < N; ++i) entries[i] = command::CommandEntry{rows[i].id, RunTextCommand};
     return entries;
 }
 
@@ -137,6 +143,6 @@ constexpr auto kCommands = EntriesOf(kTextCommands);
 
 }  // namespace
 
-CommandTable Commands() { return {kCommands.data(), kCommands.size()}; }
+command::CommandTable Commands() { return {kCommands.data(), kCommands.size()}; }
 
-}  // namespace tessel::textops
+}  // namespace tessel::textcommands

@@ -2,8 +2,8 @@
 #pragma once
 #include "core/command_win.h"
 
-namespace tessel::textops {
+namespace tessel::textcommands {
 
-CommandTable Commands();
+command::CommandTable Commands();
 
-}  // namespace tessel::textops
+}  // namespace tessel::textcommands

@@ -16,8 +16,8 @@ const char kLegalNotice[] =
     "Dieses Programm ist urheberrechtlich und durch internationale Verträge geschützt. "
     "Unerlaubte Vervielfältigung oder Verbreitung dieses Programms oder von Teilen davon "
     "wird zivil- und strafrechtlich verfolgt.";
-constexpr Message kNotAvailable{"Systeminformationsprogramm zur Zeit nicht verfügbar.", kCaptionNote,
-                                MB_ICONINFORMATION};
+constexpr msgbox::Message kNotAvailable{"Systeminformationsprogramm zur Zeit nicht verfügbar.", msgbox::kCaptionNote,
+                                        MB_ICONINFORMATION};
 
 // The places the system information program is registered, in order.
 struct RegistryValue {
@@ -118,7 +118,7 @@ void DrawItem(const DRAWITEMSTRUCT& item, const AboutBox& box) {
 }
 
 // OK and cancel both close the box.
-const ui::DialogKind<AboutBox> kAboutDialog{
+const dialogutil::DialogKind<AboutBox> kAboutDialog{
     "ABOUTBOX32", IDC_ABOUT_ICON, OnInit, nullptr,
     [](HWND, WPARAM wParam, AboutBox&) -> INT_PTR {
         if (LOWORD(wParam) != IDC_ABOUT_SYSINFO) return FALSE;
@@ -152,7 +152,7 @@ LRESULT AboutCommand(HWND main, unsigned, LPARAM) {
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
+constexpr command::CommandEntry kCommands[] = {
     {CMD_ABOUT, AboutCommand},
 };
 
@@ -163,7 +163,7 @@ int ShowAboutBox(HWND owner, const char* name, const char* description, const ch
     box.name = name ? name : "";
     box.description = description ? description : "";
     box.title = title;
-    ui::Run(owner, kAboutDialog, box);
+    dialogutil::Run(owner, kAboutDialog, box);
     Release(box);
     return 1;
 }
@@ -173,14 +173,14 @@ int LaunchSystemInfo() {
     for (const RegistryValue& where : kLocations) {
         if (!ReadRegistryString(where, value)) continue;
         for (const std::string& path : candidates(value)) {
-            if (!ui::FileTest(path.c_str())) continue;
+            if (!dialogutil::FileTest(path.c_str())) continue;
             if (WinExec(commandLine(path).c_str(), SW_SHOW) > 31) return 1;
         }
     }
-    Show(kNotAvailable);
+    msgbox::Show(kNotAvailable);
     return 0;
 }
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
 }  // namespace tessel::about

@@ -17,6 +17,6 @@ int ShowAboutBox(HWND owner, const char* name, const char* description, const ch
 int LaunchSystemInfo();
 
 // Command 51.
-CommandTable Commands();
+command::CommandTable Commands();
 
 }  // namespace tessel::about

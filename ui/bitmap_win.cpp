@@ -8,7 +8,8 @@
 namespace tessel::bitmap {
 namespace {
 
-constexpr Message kNoMemory{"Nicht genügend Speicherplatz um das Bitmap zu laden !", kCaptionWarning, MB_ICONERROR};
+constexpr msgbox::Message kNoMemory{"Nicht genügend Speicherplatz um das Bitmap zu laden !", msgbox::kCaptionWarning,
+                                    MB_ICONERROR};
 
 const BITMAPINFO* Info(const Record& r) { return reinterpret_cast<const BITMAPINFO*>(r.info.data()); }
 
@@ -93,7 +94,7 @@ int Load(HWND wnd, const char* name, Record& r) {
         if (parse(data, size, r) == ParseResult::ok) return 1;
     } catch (const std::bad_alloc&) {
         Free(r);
-        Show(kNoMemory, wnd);
+        msgbox::Show(kNoMemory, wnd);
         return 0;
     }
     Free(r);

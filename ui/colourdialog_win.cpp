@@ -76,7 +76,7 @@ void Click(HWND dialog, Chooser& c, LPARAM lParam) {
     UpdateWindow(selection);
 }
 
-const ui::DialogKind<Chooser> kColourDialog{
+const dialogutil::DialogKind<Chooser> kColourDialog{
     "COLORDLG16", IDC_CC_ICON,
     [](HWND d, Chooser& c) -> BOOL {
         SetWindowTextA(d, c.title);
@@ -104,7 +104,7 @@ int ChooseColour(HWND owner, COLORREF& colour, const char* title) {
     Chooser chooser;
     chooser.current = colour;
     chooser.title = g_lastTitle.c_str();
-    const INT_PTR result = ui::Run(owner, kColourDialog, chooser);
+    const INT_PTR result = dialogutil::Run(owner, kColourDialog, chooser);
     for (HBRUSH& brush : chooser.swatchBrushes) Forget(brush);
     Forget(chooser.selectionBrush);
     if (result == 1) colour = chooser.current;

@@ -35,14 +35,14 @@ LRESULT ChooseText(HWND main, unsigned, LPARAM) {
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
+constexpr command::CommandEntry kCommands[] = {
     {CMD_BKCOLOR, ChooseBackground},
     {CMD_TEXTCOLOR, ChooseText},
 };
 
 }  // namespace
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
 void Load() {
     g_background = ReadColour(kBackgroundKey);

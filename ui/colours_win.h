@@ -22,6 +22,6 @@ LRESULT OnCtlColorEdit(HWND main, HWND edit, WPARAM wParam, LPARAM lParam);
 
 // Commands 42 (background colour) and 43 (text colour) through the colour
 // chooser; the edit control is repainted whatever the answer.
-CommandTable Commands();
+command::CommandTable Commands();
 
 }  // namespace tessel::colours

@@ -72,7 +72,7 @@ LRESULT FontCommand(HWND main, unsigned, LPARAM) {
     return 0;
 }
 
-constexpr CommandEntry kCommands[] = {
+constexpr command::CommandEntry kCommands[] = {
     {CMD_FONT, FontCommand},
 };
 
@@ -140,6 +140,6 @@ bool Choose(HWND owner) {
 
 COLORREF EffectsColour() { return g_effects; }
 
-CommandTable Commands() { return MakeTable(kCommands); }
+command::CommandTable Commands() { return command::MakeTable(kCommands); }
 
 }  // namespace tessel::font

@@ -19,6 +19,6 @@ bool Choose(HWND owner);
 COLORREF EffectsColour();
 
 // Command 40: the font dialog, then the chosen font for the edit control.
-CommandTable Commands();
+command::CommandTable Commands();
 
 }  // namespace tessel::font

@@ -6,7 +6,7 @@
 #include "core/dialogutil_win.h"
 #include "ui/helplines.h"
 
-namespace tessel::ui {
+namespace tessel::quickhelp {
 namespace {
 
 // End code of a help text that could not be had.
@@ -32,7 +32,7 @@ bool FillList(HWND dialog, const HelpRecord& r) {
     return true;
 }
 
-const DialogKind<HelpRecord> kHelpDialog{
+const dialogutil::DialogKind<HelpRecord> kHelpDialog{
     "QUICKHELP", IDC_HELP_ICON,
     [](HWND d, HelpRecord& r) -> BOOL {
         SetWindowTextA(d, r.title);
@@ -44,11 +44,11 @@ const DialogKind<HelpRecord> kHelpDialog{
 }  // namespace
 
 int ShowQuickHelp(HWND owner, const char* resourceName, const char* title) {
-    HelpRecord record{InstanceOf(owner), resourceName,
+    HelpRecord record{dialogutil::InstanceOf(owner), resourceName,
                       title ? title : ""};
-    const INT_PTR result = Run(owner, kHelpDialog, record);
+    const INT_PTR result = dialogutil::Run(owner, kHelpDialog, record);
     // Closing the list, with its button or otherwise, is the normal end.
     return result == 1 || result == 0 ? 1 : 0;
 }
 
-}  // namespace tessel::ui
+}  // namespace tessel::quickhelp

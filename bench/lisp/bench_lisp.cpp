@@ -39,7 +39,7 @@ using bench::Now;
 
 void Pump() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) tessel::ProcessMessage(msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) tessel::mainwindow::ProcessMessage(msg);
 }
 
 void Settle() {
@@ -95,15 +95,15 @@ double Time(const std::function<void()>& run) {
 // The command's own work on one copy of the text.
 template <typename Work>
 void OnCopy(Work work) {
-    char* text = ui::CopyWindowText(g_edit);
+    char* text = dialogutil::CopyWindowText(g_edit);
     work(std::string_view(text));
-    ui::FreeWindowText(text);
+    dialogutil::FreeWindowText(text);
 }
 
 }  // namespace
 
 int main() {
-    g_main = tessel::StartApplication(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+    g_main = tessel::mainwindow::StartApplication(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
     if (!g_main) return 1;
     g_edit = tessel::shell::EditControl();
     g_hook = SetWindowsHookExA(WH_CALLWNDPROCRET, CloseAtOnce, nullptr, GetCurrentThreadId());
@@ -127,13 +127,13 @@ int main() {
     };
     const Row rows[] = {
         {"Klammertest", CMD_LSP_BRACKETS,
-         [] { OnCopy([](std::string_view t) { (void)lisp::bracketReport(lisp::checkBrackets(t)); }); }},
+         [] { OnCopy([](std::string_view t) { (void)brackets::bracketReport(brackets::checkBrackets(t)); }); }},
         {"Datei komprimieren", CMD_LSP_COMPRESS,
-         [] { OnCopy([](std::string_view t) { (void)lisp::compress(t); }); }},
+         [] { OnCopy([](std::string_view t) { (void)compress::compress(t); }); }},
         {"Variablen auflisten", CMD_LSP_VARLIST,
-         [] { OnCopy([](std::string_view t) { (void)lisp::variableList(t); }); }},
+         [] { OnCopy([](std::string_view t) { (void)scan::variableList(t); }); }},
         {"Programm Umgebung", CMD_LSP_ENVIRON,
-         [] { OnCopy([](std::string_view t) { (void)lisp::scanEnvironment(t); }); }},
+         [] { OnCopy([](std::string_view t) { (void)scan::scanEnvironment(t); }); }},
     };
 
     std::printf("AutoLISP program of %zu characters; median of %d runs.\n"
@@ -158,7 +158,8 @@ int main() {
     tessel::document::ClearPathAndTitle();
     DestroyWindow(g_main);
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) tessel::ProcessMessage(msg);
-    tessel::EndApplication();
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT)
+        tessel::mainwindow::ProcessMessage(msg);
+    tessel::mainwindow::EndApplication();
     return within ? 0 : 1;
 }

@@ -33,7 +33,10 @@
 
 namespace {
 
-using namespace tessel::lisp;
+using namespace tessel::brackets;
+using namespace tessel::compress;
+using namespace tessel::program;
+using namespace tessel::reader;
 
 constexpr int kPassed = 0;
 constexpr int kFailed = 1;

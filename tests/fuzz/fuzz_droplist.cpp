@@ -17,7 +17,7 @@
 
 namespace {
 
-namespace dl = tessel::droplist;
+namespace dl = tessel::drop;
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 #include "tests/fuzz/check.h"
 #include "tests/fuzz/lisp_reference.h"
 
-using namespace tessel::lisp;
+using namespace tessel::brackets;
 
 namespace {
 

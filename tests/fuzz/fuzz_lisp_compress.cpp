@@ -16,7 +16,9 @@
 #include "tests/fuzz/check.h"
 #include "tests/fuzz/lisp_reference.h"
 
-using namespace tessel::lisp;
+using namespace tessel::compress;
+using namespace tessel::program;
+using namespace tessel::reader;
 
 namespace {
 

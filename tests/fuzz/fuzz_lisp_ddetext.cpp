@@ -10,7 +10,7 @@
 #include "lisp/ddetext.h"
 #include "tests/fuzz/check.h"
 
-using namespace tessel::lisp;
+using namespace tessel::dde;
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "lisp/scan.h"
 #include "tests/fuzz/check.h"
 
-using namespace tessel::lisp;
+using namespace tessel::scan;
 
 namespace {
 

@@ -76,9 +76,9 @@ inline std::vector<Tok> Read(std::string_view s) {
 
 // What a program defines and sets, from the second reader's tokens kept in a
 // vector with each form's partner (lisp/program.cpp streams instead).
-using tessel::lisp::Definition;
-using tessel::lisp::DefinitionKind;
-using tessel::lisp::Variable;
+using tessel::program::Definition;
+using tessel::program::DefinitionKind;
+using tessel::program::Variable;
 
 inline bool SameWord(std::string_view atom, std::string_view lowerWord) {
     if (atom.size() != lowerWord.size()) return false;

@@ -199,7 +199,7 @@ App::App(const std::string& cmdLine, bool keepSettings) {
         RemoveFile(RecoveryPath());
     }
     EnsureTimer();
-    main_ = tessel::StartApplication(GetModuleHandleA(nullptr), nullptr, cmdLine.c_str(), SW_SHOWNORMAL);
+    main_ = tessel::mainwindow::StartApplication(GetModuleHandleA(nullptr), nullptr, cmdLine.c_str(), SW_SHOWNORMAL);
     Pump();
 }
 
@@ -211,10 +211,10 @@ App::~App() {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) break;
-            tessel::ProcessMessage(msg);
+            tessel::mainwindow::ProcessMessage(msg);
         }
     }
-    tessel::EndApplication();
+    tessel::mainwindow::EndApplication();
 }
 
 HWND App::edit() const { return tessel::shell::EditControl(); }
@@ -264,7 +264,7 @@ bool App::close() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) break;
-        tessel::ProcessMessage(msg);
+        tessel::mainwindow::ProcessMessage(msg);
     }
     return true;
 }
@@ -278,7 +278,7 @@ void Pump() {
             PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for close()
             break;
         }
-        tessel::ProcessMessage(msg);
+        tessel::mainwindow::ProcessMessage(msg);
     }
 }
 

@@ -122,7 +122,7 @@ TEST_CASE("TOPMOST -1 starts on top with the system-menu item checked; toggling 
     gui::SetIniValue("WINPOSITION", "TOPMOST", "-1");
     {
         gui::App app("", true);
-        CHECK(tessel::TopmostState() == -1);
+        CHECK(tessel::mainwindow::TopmostState() == -1);
         CHECK((GetWindowLongA(app.main(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
         HMENU sys = GetSystemMenu(app.main(), FALSE);
         CHECK((MenuState(sys, SYSCMD_TOPMOST) & MF_CHECKED) != 0);
@@ -131,7 +131,7 @@ TEST_CASE("TOPMOST -1 starts on top with the system-menu item checked; toggling 
         CHECK(std::string(text) == "Immer im Vordergrund");
 
         SendMessageA(app.main(), WM_SYSCOMMAND, SYSCMD_TOPMOST, 0);
-        CHECK(tessel::TopmostState() == 1);
+        CHECK(tessel::mainwindow::TopmostState() == 1);
         CHECK((MenuState(sys, SYSCMD_TOPMOST) & MF_CHECKED) == 0);
         CHECK((GetWindowLongA(app.main(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
         CHECK(app.close());
@@ -141,10 +141,10 @@ TEST_CASE("TOPMOST -1 starts on top with the system-menu item checked; toggling 
     SUBCASE("any other value leaves the normal order") {
         gui::SetIniValue("WINPOSITION", "TOPMOST", "7");
         gui::App app("", true);
-        CHECK(tessel::TopmostState() == 1);
+        CHECK(tessel::mainwindow::TopmostState() == 1);
         CHECK((GetWindowLongA(app.main(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
         SendMessageA(app.main(), WM_SYSCOMMAND, SYSCMD_TOPMOST, 0);
-        CHECK(tessel::TopmostState() == -1);
+        CHECK(tessel::mainwindow::TopmostState() == -1);
         CHECK(app.close());
         CHECK(gui::IniValue("WINPOSITION", "TOPMOST") == "-1");
     }
@@ -269,7 +269,7 @@ TEST_CASE("edit commands: undo, cut, copy, paste, clear, select all, date and ti
     SUBCASE("F5 inserts hh:mm:ss  dd-mm-yyyy at the caret, through the accelerator table") {
         app.setText("");
         MSG msg{app.edit(), WM_KEYDOWN, VK_F5, 0, 0, {}};
-        tessel::ProcessMessage(msg);
+        tessel::mainwindow::ProcessMessage(msg);
         gui::Pump();
         std::string t = app.text();
         REQUIRE(t.size() == 20);
@@ -335,9 +335,9 @@ TEST_CASE("the edit control's full message sets the capacity flag") {
     gui::App app;
     gui::ExpectMessage("Tessel", "Kapazitätsgrenzen erreicht.", MB_ICONERROR);
     app.type(std::string(30001, 'a'));
-    CHECK(tessel::textops::CapacityReached());
+    CHECK(tessel::lineops::CapacityReached());
     CHECK(app.text().size() == 30000);
-    tessel::textops::ClearCapacity();
+    tessel::lineops::ClearCapacity();
     CHECK_DIALOGS_ANSWERED();
 }
 

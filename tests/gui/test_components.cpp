@@ -166,7 +166,7 @@ TEST_CASE("status bar: the start text, then the caret after typing and after F11
     app.setText("eins\r\nzwei\r\ndrei");
     app.select(13, 13);
     MSG key{app.edit(), WM_KEYDOWN, VK_F11, 0x00570001, 0, {}};
-    tessel::ProcessMessage(key);  // the accelerator turns F11 into command 600
+    tessel::mainwindow::ProcessMessage(key);  // the accelerator turns F11 into command 600
     CHECK(std::string(statusbar::Text()) == "Zeile : 3 - Spalte : 2               16 Byte");
     const Capture f11(statusbar::MainWindow());
     CHECK(f11.pixels != typed.pixels);

@@ -131,7 +131,7 @@ TEST_CASE("GPS -> route planner: numbered records, the last line untouched, one 
         CHECK((app.text() == "1;1,5\r\n2;2,5\r\n3;3,5\r\n4;4,5\r\n5.5\r\n" + filler + "\r\n"));
         CHECK(app.text().size() == 29999);
         CHECK(app.selection() == std::make_pair(0, 0));
-        CHECK(!tessel::textops::CapacityReached());
+        CHECK(!tessel::lineops::CapacityReached());
         app.command(CMD_UNDO);
         CHECK((app.text() == text));
     }

@@ -14,7 +14,7 @@ struct Field {
     std::string text;
 };
 
-const tessel::ui::DialogKind<Field> kField{
+const tessel::dialogutil::DialogKind<Field> kField{
     "INPUT", IDC_INPUT_ICON,
     [](HWND d, Field& r) -> BOOL {
         SetWindowTextA(d, "Helfer");
@@ -22,11 +22,11 @@ const tessel::ui::DialogKind<Field> kField{
         return TRUE;
     },
     [](HWND d, Field& r) {
-        r.text = tessel::ui::ItemText(d, IDC_INPUT_EDIT);
+        r.text = tessel::dialogutil::ItemText(d, IDC_INPUT_EDIT);
         return r.text != "nein";  // a read that refuses keeps the dialog open
     }};
 
-const tessel::ui::DialogKind<Field> kThrowing{
+const tessel::dialogutil::DialogKind<Field> kThrowing{
     "INPUT", IDC_INPUT_ICON,
     [](HWND, Field&) -> BOOL { throw std::bad_alloc(); },
     nullptr};
@@ -41,7 +41,7 @@ TEST_CASE("the dialog helper returns the record on OK and nothing on cancel or c
             gui::SetItemText(d, IDC_INPUT_EDIT, "neu");
             gui::Press(d, IDOK);
         });
-        const auto r = tessel::ui::Ask(app.main(), kField, Field{"start"});
+        const auto r = tessel::dialogutil::Ask(app.main(), kField, Field{"start"});
         REQUIRE(r.has_value());
         CHECK(r->text == "neu");
     }
@@ -51,15 +51,15 @@ TEST_CASE("the dialog helper returns the record on OK and nothing on cancel or c
             gui::Press(d, IDOK);
             gui::Press(d, IDCANCEL);
         });
-        CHECK_FALSE(tessel::ui::Ask(app.main(), kField, Field{"start"}).has_value());
+        CHECK_FALSE(tessel::dialogutil::Ask(app.main(), kField, Field{"start"}).has_value());
     }
     SUBCASE("closing the window is cancel") {
         gui::ExpectDialog("Helfer", [](HWND d) { PostMessageA(d, WM_CLOSE, 0, 0); });
-        CHECK_FALSE(tessel::ui::Ask(app.main(), kField, Field{"x"}).has_value());
+        CHECK_FALSE(tessel::dialogutil::Ask(app.main(), kField, Field{"x"}).has_value());
     }
     SUBCASE("out of memory in the dialog is reported and cancels") {
         gui::ExpectMessage("Tessel", "Unzureichender Speicher", MB_ICONERROR);
-        CHECK_FALSE(tessel::ui::Ask(app.main(), kThrowing, Field{}).has_value());
+        CHECK_FALSE(tessel::dialogutil::Ask(app.main(), kThrowing, Field{}).has_value());
     }
     CHECK_DIALOGS_ANSWERED();
 }

@@ -272,7 +272,7 @@ TEST_CASE("merging inserts the file at the caret and keeps the caption; too big,
     gui::ExpectMessage("Tessel", "Kapazitätsgrenzen erreicht.", MB_ICONERROR);
     app.command(CMD_MERGEPATH, Arg(s.file("zehn.txt", "0123456789")));
     CHECK(app.text().size() == 30000);
-    tessel::textops::ClearCapacity();
+    tessel::lineops::ClearCapacity();
     CHECK_DIALOGS_ANSWERED();
 }
 
@@ -508,13 +508,13 @@ TEST_CASE("quick help lists every help-text line, centred; an empty clipboard tr
 
     // A text resource that does not exist ends the dialog at once with 0,
     // and the command reports it.
-    CHECK(tessel::ui::ShowQuickHelp(app.main(), "KEINHILFE", "x") == 0);
+    CHECK(tessel::quickhelp::ShowQuickHelp(app.main(), "KEINHILFE", "x") == 0);
 
     SetClipboard("bleibt");
-    CHECK(tessel::ui::TransferToClipboard(app.main(), "", 0, 10) == 0);
-    CHECK(tessel::ui::TransferToClipboard(app.main(), "abc", 0, 10) == 0);
+    CHECK(tessel::dialogutil::TransferToClipboard(app.main(), "", 0, 10) == 0);
+    CHECK(tessel::dialogutil::TransferToClipboard(app.main(), "abc", 0, 10) == 0);
     CHECK(gui::ClipboardText() == "bleibt");
-    CHECK(tessel::ui::TransferToClipboard(app.main(), "abcdef", 3, 10) == 1);
+    CHECK(tessel::dialogutil::TransferToClipboard(app.main(), "abcdef", 3, 10) == 1);
     CHECK(gui::ClipboardText() == "abc");
     CHECK_DIALOGS_ANSWERED();
 }

@@ -125,7 +125,7 @@ TEST_CASE("the line that would pass the limit stays whole: counters, prefixes an
         CHECK((app.text() == c.firstLine + "\r\ny\r\nz\r\n" + filler));
         const int stop = static_cast<int>(c.firstLine.size()) + 2;
         CHECK(app.selection() == std::make_pair(stop, stop));   // where the run stopped
-        CHECK(!tessel::textops::CapacityReached());
+        CHECK(!tessel::lineops::CapacityReached());
         app.command(CMD_UNDO);
         CHECK((app.text() == text));
     }
@@ -150,11 +150,11 @@ TEST_CASE("a capacity flag left by a merge that overflowed does not stop the nex
     app.select(0, 0);
     gui::ExpectMessage("Tessel", kFull, MB_ICONERROR);
     app.command(CMD_MERGEPATH, gui::Arg(s.file("zehn.txt", "0123456789")));
-    REQUIRE(tessel::textops::CapacityReached());
+    REQUIRE(tessel::lineops::CapacityReached());
     const std::string merged = app.text();
     app.select(static_cast<int>(merged.size()), static_cast<int>(merged.size()));
     app.command(CMD_BLANKSFRONT);
     CHECK((app.text() == merged.substr(0, merged.size() - 3) + "x"));
-    CHECK(!tessel::textops::CapacityReached());
+    CHECK(!tessel::lineops::CapacityReached());
     CHECK_DIALOGS_ANSWERED();
 }

@@ -412,7 +412,7 @@ TEST_CASE("a full edit control stops the run: message once, lines before changed
     const std::string stopped = filler + "\r\n12345aaaaa\r\n12345bbbbb\r\nccccc\r\nddddd\r\neeeee";
     CHECK((app.text() == stopped));
     CHECK(app.text().size() == 29998);
-    CHECK(!tessel::textops::CapacityReached());
+    CHECK(!tessel::lineops::CapacityReached());
     const int caret = second + 12 + 12;
     CHECK(app.selection() == std::make_pair(caret, caret));
     CHECK(tessel::document::Modified());
@@ -435,13 +435,13 @@ TEST_CASE("a capacity flag left by typing does not stop the next line command") 
     SendMessageA(app.edit(), EM_SETSEL, 30001, 30001);
     gui::ExpectMessage("Tessel", kFull, MB_ICONERROR);
     app.type("xy");  // only the limit is left: the edit control reports it is full
-    REQUIRE(tessel::textops::CapacityReached());
+    REQUIRE(tessel::lineops::CapacityReached());
     const std::string full = app.text();
     app.select(0, 1);
     app.command(CMD_LSP_OUTDENT);  // the command starts with the flag clear
     CHECK(app.text().size() == full.size() - 2);
     CHECK(WholeTextSelected(app));
-    CHECK(!tessel::textops::CapacityReached());
+    CHECK(!tessel::lineops::CapacityReached());
     CHECK_DIALOGS_ANSWERED();
 }
 
@@ -470,7 +470,7 @@ TEST_CASE("extreme texts: empty, one line of 30000 characters, a text loaded abo
         gui::ExpectMessage("Tessel", kFull, MB_ICONERROR);
         app.command(CMD_LSP_INDENT);
         CHECK((app.text() == std::string(30000, 'x')));
-        CHECK(!tessel::textops::CapacityReached());
+        CHECK(!tessel::lineops::CapacityReached());
     }
     SUBCASE("a text loaded above the limit loses exactly what a removal removes, without a message") {
         std::string big;
@@ -485,14 +485,14 @@ TEST_CASE("extreme texts: empty, one line of 30000 characters, a text loaded abo
         std::string expected;
         while (expected.size() < 32000 - 2 * (32000 / 8)) expected += "line\r\n";
         CHECK((app.text() == expected));
-        CHECK(!tessel::textops::CapacityReached());
+        CHECK(!tessel::lineops::CapacityReached());
     }
     CHECK_DIALOGS_ANSWERED();
 }
 
 TEST_CASE("the input dialog: initial text, 63 characters, empty OK, cancel keeps the buffer, icons") {
     gui::App app;
-    char buffer[tessel::ui::kInputBufferSize] = "vorher";
+    char buffer[tessel::inputdialog::kInputBufferSize] = "vorher";
     gui::ExpectDialog("Titel", [](HWND d) {
         CHECK(gui::ItemText(d, IDC_INPUT_EDIT) == "vorher");
         CHECK(gui::ItemText(d, IDC_INPUT_PROMPT) == "Frage\nzweite Zeile");
@@ -500,7 +500,7 @@ TEST_CASE("the input dialog: initial text, 63 characters, empty OK, cancel keeps
         gui::SetItemText(d, IDC_INPUT_EDIT, "");
         gui::Press(d, IDOK);
     });
-    CHECK(tessel::ui::InputDialog(app.main(), buffer, "Frage\nzweite Zeile", "Titel", 0) == 1);
+    CHECK(tessel::inputdialog::InputDialog(app.main(), buffer, "Frage\nzweite Zeile", "Titel", 0) == 1);
     CHECK(std::string(buffer) == "");
 
     std::strcpy(buffer, "bleibt");
@@ -508,9 +508,9 @@ TEST_CASE("the input dialog: initial text, 63 characters, empty OK, cancel keeps
         int selector;
         const char* name;
     };
-    for (const IconCase c : {IconCase{tessel::ui::kInputIconInfo, "ICONINFO"},
-                             IconCase{tessel::ui::kInputIconStop, "ICONSTOP"},
-                             IconCase{tessel::ui::kInputIconQuestion, "ICONFRAG"}}) {
+    for (const IconCase c : {IconCase{tessel::inputdialog::kInputIconInfo, "ICONINFO"},
+                             IconCase{tessel::inputdialog::kInputIconStop, "ICONSTOP"},
+                             IconCase{tessel::inputdialog::kInputIconQuestion, "ICONFRAG"}}) {
         CAPTURE(c.name);
         gui::ExpectDialog("Eingabe", [&c](HWND d) {
             // The placeholder shows exactly the chosen icon: what the dialog
@@ -527,7 +527,7 @@ TEST_CASE("the input dialog: initial text, 63 characters, empty OK, cancel keeps
             gui::SetItemText(d, IDC_INPUT_EDIT, "anders");
             PostMessageA(d, WM_CLOSE, 0, 0);
         });
-        CHECK(tessel::ui::InputDialog(app.main(), buffer, "", "Eingabe", c.selector) == 0);
+        CHECK(tessel::inputdialog::InputDialog(app.main(), buffer, "", "Eingabe", c.selector) == 0);
         CHECK(std::string(buffer) == "bleibt");
     }
 
@@ -536,14 +536,14 @@ TEST_CASE("the input dialog: initial text, 63 characters, empty OK, cancel keeps
             gui::SetItemText(d, IDC_INPUT_EDIT, std::string(64, 'z'));
             gui::Press(d, IDOK);
         });
-        CHECK(tessel::ui::InputDialog(app.main(), buffer, "", "Eingabe", 0) == 1);
+        CHECK(tessel::inputdialog::InputDialog(app.main(), buffer, "", "Eingabe", 0) == 1);
         CHECK(std::string(buffer) == std::string(63, 'z'));
     }
     SUBCASE("without its template the dialog cannot be created: -1") {
         HWND stranger = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                         GetModuleHandleA("kernel32.dll"), nullptr);
         REQUIRE(stranger);
-        CHECK(tessel::ui::InputDialog(stranger, buffer, "", "Eingabe", 0) == -1);
+        CHECK(tessel::inputdialog::InputDialog(stranger, buffer, "", "Eingabe", 0) == -1);
         DestroyWindow(stranger);
     }
     CHECK_DIALOGS_ANSWERED();

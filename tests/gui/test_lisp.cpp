@@ -429,7 +429,7 @@ int CountTerminates(HWND main, int ms) {
         MSG msg;
         for (int i = 0; i < 50 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
             if (msg.message == WM_DDE_TERMINATE && msg.hwnd == main) ++count;
-            tessel::ProcessMessage(msg);
+            tessel::mainwindow::ProcessMessage(msg);
         }
         Sleep(10);
     }
@@ -454,7 +454,7 @@ TEST_CASE("DDE: four initiates to reach AUTOCAD.R15.DDE, the execute text, no se
     CHECK(initiates == std::vector<std::string>{"AUTOCAD.DDE|System", "AUTOCAD.R13.DDE|System",
                                                 "AUTOCAD.R14.DDE|System", "AUTOCAD.R15.DDE|System"});
     const std::string path = tessel::document::Path();
-    CHECK(server.lines("EXECUTE ") == std::vector<std::string>{tessel::lisp::executeText(path)});
+    CHECK(server.lines("EXECUTE ") == std::vector<std::string>{tessel::dde::executeText(path)});
     CHECK(path.find('\\') != std::string::npos);
     CHECK(server.lines("EXECUTE ")[0].find("\\\\") != std::string::npos);
     CHECK(server.lines("TERMINATE").size() == 1);
@@ -508,7 +508,7 @@ TEST_CASE("DDE: no server gives the message; once the server runs, F4 connects; 
     CHECK(server.lines("INITIATE ").size() == 8);
     const std::vector<std::string> executes = server.lines("EXECUTE ");
     REQUIRE(executes.size() == 1);
-    CHECK(executes[0] == tessel::lisp::executeText(path));
+    CHECK(executes[0] == tessel::dde::executeText(path));
     CHECK(executes[0].size() > 1024);
     Settle();
     tessel::document::ClearPathAndTitle();

@@ -145,7 +145,12 @@ std::string BoxText(HWND box) {
     return text;
 }
 
-void Answer(HWND box, int button) { PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0); }
+// Answers the box and waits until it is gone, so that a settle() after it
+// waits for what the program does with the answer.
+void Answer(HWND box, int button) {
+    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    WaitFor([&] { return !IsWindow(box); }, 10000);
+}
 
 std::string Lower(std::string s) {
     CharLowerBuffA(&s[0], static_cast<DWORD>(s.size()));

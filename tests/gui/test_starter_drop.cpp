@@ -224,7 +224,7 @@ TEST_CASE("drop modes: names at the caret, names as new text, open the first, me
     const std::string c = s.file("c.txt", "CCC");
     const std::vector<std::string> names = {a, b, c};
     gui::App app;
-    CHECK(tessel::document::DropMode() == 2);
+    CHECK(tessel::drop::DropMode() == 2);
     app.setText("[]");
     app.select(1, 1);
     Drop(app.main(), names);
@@ -233,7 +233,7 @@ TEST_CASE("drop modes: names at the caret, names as new text, open the first, me
 
     // Names as new text asks first; Cancel leaves everything as it was.
     app.command(CMD_DROPTEXT);
-    CHECK(tessel::document::DropMode() == 1);
+    CHECK(tessel::drop::DropMode() == 1);
     gui::ExpectMessage("Tessel", Prompt("NAMENLOS"), MB_ICONWARNING, IDCANCEL);
     Drop(app.main(), names);
     CHECK(app.text() == "[" + Lines(names) + "]");

@@ -5,7 +5,7 @@
 
 #include "document/droplist.h"
 
-using tessel::droplist::buildDropList;
+using tessel::drop::buildDropList;
 
 namespace {
 
@@ -14,7 +14,7 @@ struct FakeDrop {
     std::vector<std::string> names;
     std::size_t asked = 0;
 
-    tessel::droplist::DropList build(std::size_t count)
+    tessel::drop::DropList build(std::size_t count)
     {
         return buildDropList(count, [this](std::size_t i) {
             ++asked;
@@ -85,7 +85,7 @@ TEST_CASE("the list always fits the 25000-byte buffer")
     REQUIRE(list.stoppedAfter.has_value());
     CHECK(*list.stoppedAfter == 97u);
     CHECK(list.text.size() == 24499u + 257u);
-    CHECK(list.text.size() < tessel::droplist::kBufferSize);
+    CHECK(list.text.size() < tessel::drop::kBufferSize);
 
     // A longer name is taken with its first 255 characters.
     drop.names[97] = std::string(5000, 'r');
@@ -97,7 +97,7 @@ TEST_CASE("the list always fits the 25000-byte buffer")
 
 TEST_CASE("the limit message names the index")
 {
-    CHECK(tessel::droplist::limitMessage(98) ==
+    CHECK(tessel::drop::limitMessage(98) ==
           "Die maximale Anzahl Dateien bzw. Größe der Textdatei wurde überschritten - "
           "Die Bearbeitung wird nach Datei Nummer 98 abgebrochen !");
 }

@@ -8,7 +8,10 @@
 #include "lisp/program.h"
 #include "lisp/reader.h"
 
-using namespace tessel::lisp;
+using namespace tessel::brackets;
+using namespace tessel::compress;
+using namespace tessel::program;
+using namespace tessel::reader;
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include "lisp/ddetext.h"
 #include "lisp/scan.h"
 
-using namespace tessel::lisp;
+using namespace tessel::dde;
+using namespace tessel::scan;
 
 namespace {
 std::string Read(int mode, const std::string& text, std::size_t start, long* result) {

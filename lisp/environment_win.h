@@ -6,10 +6,10 @@
 
 #include "lisp/scan.h"
 
-namespace tessel::lisp {
+namespace tessel::environment {
 
 // Shows the dialog over `owner` with the lists of `env`. A double click on a
 // function sends command 40013 with the entry to the main window.
-void ShowEnvironment(HWND owner, Environment& env);
+void ShowEnvironment(HWND owner, scan::Environment& env);
 
-}  // namespace tessel::lisp
+}  // namespace tessel::environment

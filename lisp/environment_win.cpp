@@ -1,4 +1,4 @@
-#include "lisp/environ_win.h"
+#include "lisp/environment_win.h"
 
 #include <string>
 
@@ -6,18 +6,18 @@
 #include "resources/ids.h"
 #include "core/dialogutil_win.h"
 
-namespace tessel::lisp {
+namespace tessel::environment {
 namespace {
 
-void Fill(HWND dialog, int id, const std::vector<EnvEntry>& entries) {
+void Fill(HWND dialog, int id, const std::vector<scan::EnvEntry>& entries) {
     HWND list = GetDlgItem(dialog, id);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (const EnvEntry& entry : entries)
+    for (const scan::EnvEntry& entry : entries)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text.c_str()));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
-BOOL Init(HWND dialog, Environment& env) {
+BOOL Init(HWND dialog, scan::Environment& env) {
     Fill(dialog, IDC_LSP_FUNCTIONS, env.functions);
     Fill(dialog, IDC_LSP_DCLFILES, env.dclFiles);
     Fill(dialog, IDC_LSP_DCLNAMES, env.dclNames);
@@ -26,7 +26,7 @@ BOOL Init(HWND dialog, Environment& env) {
 
 // A double click on a function: the main window jumps to its definition
 // (command 40013 with the entry), and the dialog closes.
-INT_PTR Command(HWND dialog, WPARAM wParam, Environment&) {
+INT_PTR Command(HWND dialog, WPARAM wParam, scan::Environment&) {
     if (LOWORD(wParam) != IDC_LSP_FUNCTIONS || HIWORD(wParam) != LBN_DBLCLK) return TRUE;
     HWND list = GetDlgItem(dialog, IDC_LSP_FUNCTIONS);
     const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
@@ -41,12 +41,13 @@ INT_PTR Command(HWND dialog, WPARAM wParam, Environment&) {
     return TRUE;
 }
 
-const ui::DialogKind<Environment> kEnvironmentDialog{"PROGLISPDLG", IDC_LSP_ENVICON, Init, nullptr, Command};
+const dialogutil::DialogKind<scan::Environment> kEnvironmentDialog{"PROGLISPDLG", IDC_LSP_ENVICON, Init, nullptr,
+                                                                   Command};
 
 }  // namespace
 
-void ShowEnvironment(HWND owner, Environment& env) {
-    ui::Run(owner, kEnvironmentDialog, env);
+void ShowEnvironment(HWND owner, scan::Environment& env) {
+    dialogutil::Run(owner, kEnvironmentDialog, env);
 }
 
-}  // namespace tessel::lisp
+}  // namespace tessel::environment
