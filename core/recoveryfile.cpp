@@ -86,12 +86,41 @@ ReadResult Decode(std::string_view bytes, Record& out) {
     return ReadResult::kRead;
 }
 
-ReadResult DecodeRewritten(std::string_view bytes, Record& out) {
-    if (bytes.size() >= kHeaderSize) {
-        const std::uint64_t length = std::uint64_t{kHeaderSize} + GetU32(bytes, 12) + GetU32(bytes, 16) + 4;
-        if (length < bytes.size()) bytes = bytes.substr(0, static_cast<std::size_t>(length));
+std::vector<WriteStep> RewriteSteps(std::size_t fileSize, const std::string& record) {
+    if (fileSize == 0) return {{0, record}};
+    if (fileSize > kMaxFileSize) return {{0, std::string()}, {0, record}};
+    // The copy goes beyond where the new record will end, so writing the
+    // record over the start never touches it.
+    const std::size_t copyAt = fileSize > record.size() ? fileSize : record.size();
+    return {{copyAt, record}, {0, record}, {record.size(), std::string()}};
+}
+
+namespace {
+
+// The record starting at `at`, cut to the length its header gives.
+ReadResult DecodeAt(std::string_view bytes, std::size_t at, Record& out) {
+    std::string_view rest = bytes.substr(at);
+    if (rest.size() >= kHeaderSize) {
+        const std::uint64_t length = std::uint64_t{kHeaderSize} + GetU32(rest, 12) + GetU32(rest, 16) + 4;
+        if (length < rest.size()) rest = rest.substr(0, static_cast<std::size_t>(length));
     }
-    return Decode(bytes, out);
+    return Decode(rest, out);
+}
+
+}  // namespace
+
+ReadResult DecodeRewritten(std::string_view bytes, Record& out) {
+    // Each step leaves the newest whole record last. The writer leaves at
+    // most two starts of a record; a text quoting the magic adds a few. A
+    // file with many more is not ours, and is not read over and over.
+    const std::string_view magic(kMagic, sizeof kMagic);
+    std::size_t at = bytes.rfind(magic);
+    for (int tries = 0; at != std::string_view::npos && tries < 16; ++tries) {
+        if (DecodeAt(bytes, at, out) == ReadResult::kRead) return ReadResult::kRead;
+        if (at == 0) break;
+        at = bytes.rfind(magic, at - 1);
+    }
+    return DecodeAt(bytes, 0, out);
 }
 
 }  // namespace tessel::recoveryfile

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/limits.h"
 
@@ -54,10 +55,25 @@ enum class ReadResult {
 // Reads `bytes` into `out` only when everything checks.
 ReadResult Decode(std::string_view bytes, Record& out);
 
-// The recovery file is rewritten in place, so a program stopped between
-// writing a shorter record and cutting the file leaves the end of the longer
-// one behind it. Reads the record at the start of `bytes` as Decode does and
-// ignores such leftovers.
+// The recovery file is rewritten in place (the open handle marks which
+// program owns it), in steps that keep a whole record in it at every moment:
+// the new record is written after what the file holds (and after where the
+// new record will end), then over its start, then the file is cut after it.
+// Each step is flushed before the next.
+struct WriteStep {
+    std::size_t offset;
+    std::string bytes;   // empty: the file is cut at `offset`
+};
+
+// The steps that put `record` into a file of `fileSize` bytes. A file longer
+// than one record can be (nothing this program left) is cut first.
+std::vector<WriteStep> RewriteSteps(std::size_t fileSize, const std::string& record);
+
+// The largest file those steps leave, even when one of them failed.
+constexpr std::size_t kMaxRewrittenSize = 2 * kMaxFileSize;
+
+// Reads a file written by those steps, stopped after any of them or in the
+// middle of one: the last whole record in it, which is the newest.
 ReadResult DecodeRewritten(std::string_view bytes, Record& out);
 
 std::uint32_t Crc32(std::string_view bytes);

@@ -73,6 +73,23 @@ bool Own() {
     return g_file != INVALID_HANDLE_VALUE;
 }
 
+// One step of rewriting the recovery file, flushed.
+bool Apply(const recoveryfile::WriteStep& step) {
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(step.offset);
+    if (!SetFilePointerEx(g_file, at, nullptr, FILE_BEGIN)) return false;
+    if (step.bytes.empty()) {
+        if (!SetEndOfFile(g_file)) return false;
+    } else {
+        DWORD written = 0;
+        if (!WriteFile(g_file, step.bytes.data(), static_cast<DWORD>(step.bytes.size()), &written, nullptr) ||
+            written != step.bytes.size())
+            return false;
+    }
+    FlushFileBuffers(g_file);   // where the system cannot flush, the order is the best there is
+    return true;
+}
+
 // Reads the edit control's text (neither the undo buffer nor the selection
 // changes) and puts it into the recovery file, flushed.
 void WriteNow() {
@@ -88,16 +105,14 @@ void WriteNow() {
         return;   // runs from the message loop, outside any command: the next change tries again
     }
     if (!Own()) return;   // another Tessel keeps it; the next change tries again
-    // On a full drive the file may stay short; its check refuses it then,
-    // and the next change tries again. Stopped between the write and the
-    // cut, the file holds the new record and the old one's end, which the
-    // reader ignores.
-    LARGE_INTEGER zero{};
-    DWORD written = 0;
-    if (SetFilePointerEx(g_file, zero, nullptr, FILE_BEGIN) &&
-        WriteFile(g_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size())
-        SetEndOfFile(g_file);
-    FlushFileBuffers(g_file);
+    // Every step is flushed before the next, so that the file holds a whole
+    // record whenever the program or the machine stops. On a full drive a
+    // step fails and the file keeps the record it had.
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(g_file, &size)) return;
+    for (const recoveryfile::WriteStep& step :
+         recoveryfile::RewriteSteps(static_cast<std::size_t>(size.QuadPart), bytes))
+        if (!Apply(step)) return;
 }
 
 void TakeTitleFrom(const std::string& path) {
@@ -159,7 +174,7 @@ void OfferAtStart(HWND main) {
         savefile::FileHandle file(
             CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         if (!file.valid()) return;
-        if (!ReadSmallFile(file.get(), bytes, recoveryfile::kMaxFileSize)) bytes.assign(1, '\0');
+        if (!ReadSmallFile(file.get(), bytes, recoveryfile::kMaxRewrittenSize)) bytes.assign(1, '\0');
     }
     // Made, and stopped before anything was written into it: nothing to offer.
     if (bytes.empty()) {

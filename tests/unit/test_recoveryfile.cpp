@@ -3,6 +3,7 @@
 #include <doctest/doctest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/recoveryfile.h"
 
@@ -55,27 +56,63 @@ TEST_CASE("an untitled, empty record and the largest one both read back; over-lo
     CHECK(out.text.size() == kMaxText);
 }
 
-TEST_CASE("a rewritten recovery file stopped before it was cut still reads its new record") {
-    Record longer;
-    longer.text = "eine lange Zeile\r\nund noch eine\r\n";
-    Record shorter;
-    shorter.path = "C:\\A.TXT";
-    shorter.text = "kurz";
-    const std::string old = Encode(longer);
-    std::string now = Encode(shorter);
-    REQUIRE(now.size() < old.size());
-    now += old.substr(now.size());   // written over the old one, not yet cut
+// The file after `steps`, stopped `bytesOfLast` bytes into the last one.
+std::string Applied(std::string file, const std::vector<WriteStep>& steps, std::size_t count, std::size_t bytesOfLast) {
+    for (std::size_t n = 0; n < count; ++n) {
+        const WriteStep& step = steps[n];
+        if (step.bytes.empty()) {
+            file.resize(step.offset);
+            continue;
+        }
+        const std::size_t take = n + 1 == count ? bytesOfLast : step.bytes.size();
+        if (file.size() < step.offset + take) file.resize(step.offset + take);
+        file.replace(step.offset, take, step.bytes, 0, take);
+    }
+    return file;
+}
+
+TEST_CASE("a recovery file rewritten in place holds the old or the new record wherever the writer stops") {
+    Record a, b, c, d;
+    a.text = "erster Stand\r\n";
+    b.path = "C:\\A.TXT";
+    b.text = "k";   // shorter
+    c.text = std::string(300, 'x') + "\r\nl\xE4nger";
+    d.text = std::string(c.text.size(), 'y');   // as long
+    std::string file;
+    const Record* before = nullptr;
+    for (const Record* next : {&a, &b, &c, &d, &a}) {
+        const std::string record = Encode(*next);
+        const std::vector<WriteStep> steps = RewriteSteps(file.size(), record);
+        for (std::size_t count = 0; count <= steps.size(); ++count) {
+            const std::size_t last = count ? steps[count - 1].bytes.size() : 0;
+            for (std::size_t into = 0; into <= last; into += (into < 24 || into + 24 > last) ? 1 : 7) {
+                Record out;
+                const std::string stopped = Applied(file, steps, count, into);
+                const ReadResult r = DecodeRewritten(stopped, out);
+                if (!before && r != ReadResult::kRead) continue;   // nothing written yet
+                REQUIRE(r == ReadResult::kRead);
+                const bool isNew = out.text == next->text && out.path == next->path;
+                const bool isOld = before && out.text == before->text && out.path == before->path;
+                CHECK((isNew || isOld));
+                if (count == steps.size() && into == last) CHECK(isNew);
+                if (!last) break;
+            }
+        }
+        file = Applied(file, steps, steps.size(), steps.back().bytes.size());
+        CHECK(file == record);   // nothing stays behind a finished rewrite
+        before = next;
+    }
+    // A file longer than any record (nothing of ours) is cut first.
+    const std::vector<WriteStep> steps = RewriteSteps(kMaxFileSize + 1, Encode(a));
+    CHECK(steps.front().offset == 0);
+    CHECK(steps.front().bytes.empty());
+
     Record out;
-    CHECK(Decode(now, out) == ReadResult::kDamaged);
-    REQUIRE(DecodeRewritten(now, out) == ReadResult::kRead);
-    CHECK(out.path == shorter.path);
-    CHECK(out.text == shorter.text);
-    // Stopped in the middle of the write: the new record is not whole.
-    std::string half = old;
-    half.replace(0, 30, Encode(shorter).substr(0, 30));
-    CHECK(DecodeRewritten(half, out) == ReadResult::kDamaged);
     CHECK(DecodeRewritten("", out) == ReadResult::kDamaged);
     CHECK(DecodeRewritten("[WINDOWSIZE]\r\nXPOS=1\r\n", out) == ReadResult::kForeign);
+    // The leftovers of a longer record behind a shorter one are ignored.
+    CHECK(DecodeRewritten(Encode(b) + Encode(c).substr(Encode(b).size()), out) == ReadResult::kRead);
+    CHECK(out.text == b.text);
 }
 
 TEST_CASE("CRC-32 is the standard one") {
