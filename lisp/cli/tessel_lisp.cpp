@@ -248,12 +248,16 @@ bool CheckText(const std::string& name, std::string_view text, bool verbose, boo
     return check.passed();
 }
 
-int Check(const std::vector<std::string>& args) {
+// Runs `each` on every named file's name and text: a file that cannot be
+// read makes the run trouble, one for which `each` says false a failure, and
+// the others are still handled.
+using FileStep = bool (*)(const Arguments& a, const std::string& file, const std::string& text);
+
+int EachFile(const char* command, const CommandHelp& help, const std::vector<std::string>& args,
+             const std::vector<std::string>& flags, FileStep each) {
     Arguments a;
-    if (!Parse("check", args, {"-v", "--editor-counts", "--strings"}, {}, a)) return kTrouble;
-    if (a.help) return CommandHelpText(kHelp[0]);
-    const bool verbose = Has(a, "-v");
-    const bool editor = Has(a, "--editor-counts");
+    if (!Parse(command, args, flags, {}, a)) return kTrouble;
+    if (a.help) return CommandHelpText(help);
     int status = kPassed;
     std::string text;
     for (const std::string& file : a.files) {
@@ -261,14 +265,23 @@ int Check(const std::vector<std::string>& args) {
             status = kTrouble;
             continue;
         }
-        const std::string name = ShownName(file);
-        if (isProtected(text)) {
-            std::fprintf(stderr, "%s:1:1: warning: protected (encrypted) file, not checked\n", name.c_str());
-            continue;
-        }
-        if (!CheckText(name, text, verbose, editor) && status == kPassed) status = kFailed;
+        if (!each(a, file, text) && status == kPassed) status = kFailed;
     }
     return status;
+}
+
+// One file for check: a protected file is only warned about.
+bool CheckFile(const Arguments& a, const std::string& file, const std::string& text) {
+    const std::string name = ShownName(file);
+    if (isProtected(text)) {
+        std::fprintf(stderr, "%s:1:1: warning: protected (encrypted) file, not checked\n", name.c_str());
+        return true;
+    }
+    return CheckText(name, text, Has(a, "-v"), Has(a, "--editor-counts"));
+}
+
+int Check(const std::vector<std::string>& args) {
+    return EachFile("check", kHelp[0], args, {"-v", "--editor-counts", "--strings"}, CheckFile);
 }
 
 // The output name beside the input: the extension of the file name (a dot
@@ -349,50 +362,33 @@ int Compress(const std::vector<std::string>& args) {
     return status;
 }
 
-// A listing command: `list` gets each named file's name and text; a file
-// that cannot be read makes the run a failure and the others are still listed.
-template <typename List>
-int ListEach(const char* command, const CommandHelp& help, const std::vector<std::string>& args, List list) {
-    Arguments a;
-    if (!Parse(command, args, {}, {}, a)) return kTrouble;
-    if (a.help) return CommandHelpText(help);
-    int status = kPassed;
-    std::string text;
-    for (const std::string& file : a.files) {
-        if (!ReadInput(file, text)) {
-            status = kTrouble;
-            continue;
+bool ListVariables(const Arguments& a, const std::string& file, const std::string& text) {
+    const std::string prefix = a.files.size() > 1 ? ShownName(file) + ": " : std::string();
+    for (const Variable& v : programVariables(text)) std::printf("%s%s\n", prefix.c_str(), v.name.c_str());
+    return true;
+}
+
+int Vars(const std::vector<std::string>& args) { return EachFile("vars", kHelp[2], args, {}, ListVariables); }
+
+bool ListDefinitions(const Arguments&, const std::string& file, const std::string& text) {
+    const std::string name = ShownName(file);
+    const std::vector<Definition> found = programDefinitions(text);
+    // Functions, then DCL files, then DCL dialogs, each in text order.
+    for (const DefinitionKind kind : {DefinitionKind::defun, DefinitionKind::loadDialog, DefinitionKind::newDialog}) {
+        const char* label = kind == DefinitionKind::defun       ? "defun"
+                            : kind == DefinitionKind::loadDialog ? "load_dialog"
+                                                                 : "new_dialog";
+        LineCounter lines(text);
+        for (const Definition& d : found) {
+            if (d.kind != kind) continue;
+            std::printf("%s:%zu: %s %s\n", name.c_str(), lines.at(d.at).line, label,
+                        d.name.empty() ? "(no name)" : d.name.c_str());
         }
-        list(file, text, a.files.size() > 1);
     }
-    return status;
+    return true;
 }
 
-int Vars(const std::vector<std::string>& args) {
-    return ListEach("vars", kHelp[2], args, [](const std::string& file, const std::string& text, bool several) {
-        const std::string prefix = several ? ShownName(file) + ": " : std::string();
-        for (const Variable& v : programVariables(text)) std::printf("%s%s\n", prefix.c_str(), v.name.c_str());
-    });
-}
-
-int Defuns(const std::vector<std::string>& args) {
-    return ListEach("defuns", kHelp[3], args, [](const std::string& file, const std::string& text, bool) {
-        const std::string name = ShownName(file);
-        const std::vector<Definition> found = programDefinitions(text);
-        // Functions, then DCL files, then DCL dialogs, each in text order.
-        for (const DefinitionKind kind : {DefinitionKind::defun, DefinitionKind::loadDialog, DefinitionKind::newDialog}) {
-            const char* label = kind == DefinitionKind::defun       ? "defun"
-                                : kind == DefinitionKind::loadDialog ? "load_dialog"
-                                                                     : "new_dialog";
-            LineCounter lines(text);
-            for (const Definition& d : found) {
-                if (d.kind != kind) continue;
-                std::printf("%s:%zu: %s %s\n", name.c_str(), lines.at(d.at).line, label,
-                            d.name.empty() ? "(no name)" : d.name.c_str());
-            }
-        }
-    });
-}
+int Defuns(const std::vector<std::string>& args) { return EachFile("defuns", kHelp[3], args, {}, ListDefinitions); }
 
 }  // namespace
 
